@@ -1,0 +1,58 @@
+#include "app/fitted_text.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace tarrowen {
+
+namespace {
+constexpr int kWrapFlags = Qt::AlignCenter | Qt::TextWordWrap;
+constexpr qreal kSmallestPointSize = 5.0;
+}  // namespace
+
+QFont font_that_fits(const QFont& base, const QRect& area, const QString& text) {
+    QFont font = base;
+    for (;;) {
+        const QRect needed = QFontMetrics(font).boundingRect(area, kWrapFlags, text);
+        if (needed.width() <= area.width() && needed.height() <= area.height()) return font;
+        const qreal size = font.pointSizeF();
+        if (size <= kSmallestPointSize || size <= 0) return font;
+        font.setPointSizeF(size - 0.5);
+    }
+}
+
+WrappedButton::WrappedButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void WrappedButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    const QRect area =
+        style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
+    p.setFont(font_that_fits(font(), area, text()));
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                             QPalette::ButtonText));
+    p.drawText(area, kWrapFlags, text());
+}
+
+WrappedLabel::WrappedLabel(QWidget* parent) : QLabel(parent) {
+    setWordWrap(true);
+    setAlignment(Qt::AlignCenter);
+}
+
+void WrappedLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect area = contentsRect();
+    p.setFont(font_that_fits(font(), area, text()));
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(area, kWrapFlags, text());
+}
+
+}  // namespace tarrowen

@@ -1,0 +1,18 @@
+#pragma once
+#include <QWidget>
+
+#include "platform/error_report.h"
+
+namespace tarrowen {
+
+// A warning box over the window; the program goes on once the user has read it.
+class MessageBoxReport final : public ErrorReport {
+public:
+    explicit MessageBoxReport(QWidget* parent) : parent_(parent) {}
+    void report(const std::string& message) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace tarrowen

@@ -1,0 +1,88 @@
+#include <cmath>
+
+#include "sim/form.h"
+#include "sim/input.h"
+#include "ui/number_text.h"
+
+namespace tarrowen {
+
+namespace {
+
+const Number kCenterXNumber = Number::dbl(kCenterX);
+const Number kCenterYNumber = Number::int16(2);
+const Number kReadoutPiNumber = Number::dbl(kReadoutPi);
+const Number k100 = Number::int16(100);
+const Number k1000 = Number::int16(1000);
+constexpr float kLineEnd = 5.0f;  // beyond the width and the height: every line crosses the area
+
+enum class Stage { Angle, Orbit, Lines, Readouts };
+
+std::string failure_message(Stage stage, const MotionState& m) {
+    switch (stage) {
+        case Stage::Angle:
+            return "The angle theta0 + omega * t cannot be computed: the angular frequency " +
+                   shown(m.ang_freq) + " is too large.";
+        case Stage::Orbit: return "The radius " + shown(m.radius) + " is too large to draw.";
+        case Stage::Lines:
+            return "The point (" + shown(m.x_now) + ", " + shown(m.y_now) +
+                   ") lies too far away to draw.";
+        case Stage::Readouts:
+            return "The readouts cannot be computed for the radius " + shown(m.radius) +
+                   " and the angle " + shown(m.theta) + ".";
+    }
+    return "The motion cannot be computed.";
+}
+
+}  // namespace
+
+void Timer1_Timer(Form& f) {
+    MotionState& m = f.m;
+    Stage stage = Stage::Angle;
+    try {
+        // The motion is a function of the clock alone: t, theta and the point are computed
+        // afresh on every tick.
+        m.t_sec = Number::single(f.clock.now()) - m.t_start;
+        m.theta = m.ang_freq * m.t_sec + m.theta0;
+        const double th = m.theta.to_double();
+        const Number cos_theta = Number::dbl(std::cos(th));
+        const Number sin_theta = Number::dbl(std::sin(th));
+        m.x_now = m.radius * cos_theta + kCenterXNumber;
+        m.y_now = (-m.radius) * sin_theta + kCenterYNumber;
+
+        stage = Stage::Orbit;
+        // The orbit paints its interior in the fill colour (black), blanking the inside.
+        f.Picture1.circle(kCenterXNumber.to_single(), kCenterYNumber.to_single(),
+                          m.radius.to_single(), m.palette[3].to_int32());
+
+        stage = Stage::Lines;
+        // The erasing lines narrow the very values that drew the old lines, so they cover
+        // exactly the same pixels.
+        const std::int32_t black = m.palette[0].to_int32();
+        const std::int32_t green = m.palette[2].to_int32();
+        const float xp = m.x_prev.to_single();
+        const float yp = m.y_prev.to_single();
+        const float xn = m.x_now.to_single();
+        const float yn = m.y_now.to_single();
+        f.Picture1.line(xp, 0, xp, kLineEnd, black);
+        f.Picture1.line(0, yp, kLineEnd, yp, black);
+        f.Picture1.line(xn, 0, xn, kLineEnd, green);
+        f.Picture1.line(0, yn, kLineEnd, yn, green);
+        m.x_prev = m.x_now;
+        m.y_prev = m.y_now;
+
+        stage = Stage::Readouts;
+        // Box 3 is single precision throughout: 100 * t is formed as a single.
+        f.txt_masses.set_text(3, format_readout(floor_to(m.t_sec, 100)));
+        f.txt_masses.set_text(4, format_readout(floor_to(m.theta, 100)));
+        // The products in this order: (1000 * R) * cos, not floor_to(R * cos, 1000).
+        f.txt_masses.set_text(5, format_readout(((k1000 * m.radius) * cos_theta).floor() / k1000));
+        f.txt_masses.set_text(6, format_readout(((k1000 * m.radius) * sin_theta).floor() / k1000));
+        std::string over_pi = format_readout(((k100 * m.theta) / kReadoutPiNumber).floor() / k100);
+        over_pi += " pi";
+        f.txt_masses.set_text(7, over_pi);
+    } catch (const ArithmeticError&) {
+        throw HandlerError(failure_message(stage, m));
+    }
+}
+
+}  // namespace tarrowen

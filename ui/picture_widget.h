@@ -1,0 +1,25 @@
+#pragma once
+#include <QWidget>
+
+#include "ui/drawing_area.h"
+
+namespace tarrowen {
+
+// Shows a DrawingArea. It paints only from the canvas, so an uncovered or restored window
+// shows the picture again; present() repaints just the part that changed since the last call.
+class PictureWidget final : public QWidget {
+public:
+    PictureWidget(DrawingArea& area, QWidget* parent);
+
+    // Schedules a repaint of what changed in the canvas; false when nothing had changed.
+    bool present();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    DrawingArea& area_;
+};
+
+}  // namespace tarrowen
