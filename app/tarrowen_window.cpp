@@ -8,7 +8,6 @@
 
 #include "app/fitted_text.h"
 #include "platform/qt_error_report.h"
-#include "ui/number_text.h"
 
 namespace tarrowen {
 
@@ -23,7 +22,6 @@ constexpr const char* kButtonCaptions[8] = {
     "increment 1.000", "increment 0.100", "increment 0.010", "increment 0.001"};
 constexpr const char* kLabelCaptions[8] = {"ang freq", "radius", "theta0", "t (sec)",
                                            "theta",    "x",      "y",      "theta"};
-constexpr const char* kInitialTexts[8] = {"2", "1", "0", "0", "0", "1", "0", "0"};
 // Rows 4 and 7 share the caption "theta"; their accessible names tell them apart.
 constexpr const char* kBoxNames[8] = {"ang freq", "radius", "theta0",     "t (sec)",
                                       "theta",    "x",      "y",          "theta in units of pi"};
@@ -176,12 +174,7 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
 Tarrowen::~Tarrowen() = default;
 
 void Tarrowen::Form_Load() {
-    clear_drawing_area(*area_);
-    // The state starts as the panel shows it: omega 2, R 1, theta0 0.
-    motion_.ang_freq = Number::dbl(parse_number(kInitialTexts[0]));
-    motion_.radius = Number::dbl(parse_number(kInitialTexts[1]));
-    motion_.theta0 = Number::dbl(parse_number(kInitialTexts[2]));
-    area_->set_user_scale(4.0f, static_cast<float>(340.0 / 75.0));
+    load_motion(*form_);
     for (int i = 0; i < 8; ++i) {
         const int top = kPanelTop + kRowPitch * i;
         lbl_mass_id[i]->setGeometry(twips_rect(kPanelLeft, top, 500, 375));

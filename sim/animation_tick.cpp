@@ -8,8 +8,6 @@ namespace tarrowen {
 
 namespace {
 
-const Number kCenterXNumber = Number::dbl(kCenterX);
-const Number kCenterYNumber = Number::int16(2);
 const Number kReadoutPiNumber = Number::dbl(kReadoutPi);
 const Number k100 = Number::int16(100);
 const Number k1000 = Number::int16(1000);
@@ -46,12 +44,12 @@ void Timer1_Timer(Form& f) {
         const double th = m.theta.to_double();
         const Number cos_theta = Number::dbl(std::cos(th));
         const Number sin_theta = Number::dbl(std::sin(th));
-        m.x_now = m.radius * cos_theta + kCenterXNumber;
-        m.y_now = (-m.radius) * sin_theta + kCenterYNumber;
+        m.x_now = m.radius * cos_theta + center_x();
+        m.y_now = (-m.radius) * sin_theta + center_y();
 
         stage = Stage::Orbit;
         // The orbit paints its interior in the fill colour (black), blanking the inside.
-        f.Picture1.circle(kCenterXNumber.to_single(), kCenterYNumber.to_single(),
+        f.Picture1.circle(center_x().to_single(), center_y().to_single(),
                           m.radius.to_single(), m.palette[3].to_int32());
 
         stage = Stage::Lines;

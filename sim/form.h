@@ -24,6 +24,19 @@ struct Form {
     Clock& clock;
 };
 
+// The texts of the panel at start-up; the motion state starts from the same values.
+inline constexpr const char* kInitialTexts[Panel::kBoxes] = {"2", "1", "0", "0",
+                                                              "0", "1", "0", "0"};
+
+// The first steps of the window's start-up: the area black, omega, R and theta0 read from the
+// initial texts of boxes 0 to 2 (so the state agrees with what the panel shows), and the user
+// scale, 340/75 units across and 4 down.
+void load_motion(Form& f);
+
+// The orbit centre as numbers: 170/75 (double) and 2 (16-bit integer).
+const Number& center_x();
+const Number& center_y();
+
 // Run control.
 void runSImulation_Click(Form& f);
 void init_run(Form& f);

@@ -9,7 +9,7 @@ void adjust_phase(Form& f, const Number& old) {
     // The angle of the last tick, theta0 + t * old, is formed first; the new rate is then
     // taken off, so theta0 + t * ang_freq keeps that angle and the point does not jump.
     try {
-        m.theta0 = (m.theta0 + m.t_sec * old) - m.t_sec * m.ang_freq;
+        m.theta0 = (m.theta0 + m.t_sec * old) - m.t_sec * m.ang_freq;  // theta0 unchanged on failure
     } catch (const ArithmeticError&) {
         throw HandlerError("The angular frequency " + shown(m.ang_freq) +
                            " is too large: the angle cannot be kept where it was.");
@@ -23,9 +23,17 @@ void cmd_apply_Click(Form& f) {
     // Both are read before either is stored, so a number that cannot be read changes nothing.
     const Number w = read_input_box(f, 0);
     const Number r = read_input_box(f, 1);
+    const Number old_radius = m.radius;
     m.ang_freq = w;
     m.radius = r;
-    adjust_phase(f, old);
+    try {
+        adjust_phase(f, old);
+    } catch (const HandlerError&) {
+        // An Apply that cannot keep the angle changes nothing, so the next one can mend it.
+        m.ang_freq = old;
+        m.radius = old_radius;
+        throw;
+    }
 }
 
 namespace {
@@ -56,7 +64,13 @@ void cmd_color_Click(Form& f, std::int16_t index) {
             m.ang_freq = stepped(m.ang_freq, m.step, index == 2, "angular frequency");
             wipe_drawing_area(f.Picture1);
             f.txt_masses.set_text(0, format_plain(m.ang_freq));
-            adjust_phase(f, old);
+            try {
+                adjust_phase(f, old);
+            } catch (const HandlerError&) {
+                m.ang_freq = old;
+                f.txt_masses.set_text(0, format_plain(m.ang_freq));
+                throw;
+            }
             break;
         }
         case 4: m.step = Number::int16(1); break;

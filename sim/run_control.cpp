@@ -2,13 +2,28 @@
 
 #include "sim/form.h"
 #include "sim/input.h"
+#include "ui/number_text.h"
 
 namespace tarrowen {
 
-namespace {
-const Number kCenterXNumber = Number::dbl(kCenterX);
-const Number kCenterYNumber = Number::int16(2);
-}  // namespace
+const Number& center_x() {
+    static const Number v = Number::dbl(kCenterX);
+    return v;
+}
+
+const Number& center_y() {
+    static const Number v = Number::int16(2);
+    return v;
+}
+
+void load_motion(Form& f) {
+    clear_drawing_area(f.Picture1);
+    f.m.ang_freq = Number::dbl(parse_number(kInitialTexts[0]));
+    f.m.radius = Number::dbl(parse_number(kInitialTexts[1]));
+    f.m.theta0 = Number::dbl(parse_number(kInitialTexts[2]));
+    // The width is the double quotient handed over as a single: 4.5333333015441895.
+    f.Picture1.set_user_scale(4.0f, static_cast<float>(340.0 / 75.0));
+}
 
 RunState run_state(const Form& f) {
     if (f.Timer1.interval() <= 0) return RunState::Idle;
@@ -38,8 +53,8 @@ void init_run(Form& f) {
                  Number::int32(16711680)};
     f.Picture1.set_fill_colour(m.palette[0].to_int32());
     const double th = m.theta.to_double();
-    m.x_now = kCenterXNumber + Number::dbl(std::cos(th)) * m.radius;
-    m.y_now = kCenterYNumber + Number::dbl(std::sin(th)) * (-m.radius);
+    m.x_now = center_x() + Number::dbl(std::cos(th)) * m.radius;
+    m.y_now = center_y() + Number::dbl(std::sin(th)) * (-m.radius);
 }
 
 void cmd_stop_simulation_Click(Form& f) {
