@@ -19,14 +19,20 @@ constexpr double kClipMargin = 4.0;
 
 int pen_width(qreal ratio) { return std::max(1, static_cast<int>(std::lround(ratio))); }
 
-// Liang-Barsky: clips the segment to the rectangle; false when nothing is left.
+// Liang-Barsky: clips the segment to the rectangle; false when nothing is left. A clipped end
+// is put exactly on the edge that cut it, and a line parallel to an axis keeps its other
+// coordinate untouched: with end points near the single range, interpolating would cancel
+// away all the digits that matter.
 bool clip_segment(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
     const double dx = x2 - x1;
     const double dy = y2 - y1;
     double t0 = 0.0;
     double t1 = 1.0;
+    int edge0 = -1;
+    int edge1 = -1;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {x1 - r.left(), r.right() - x1, y1 - r.top(), r.bottom() - y1};
+    const double edge[4] = {r.left(), r.right(), r.top(), r.bottom()};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0.0) {
             if (q[i] < 0.0) return false;
@@ -35,18 +41,22 @@ bool clip_segment(double& x1, double& y1, double& x2, double& y2, const QRectF& 
         const double t = q[i] / p[i];
         if (p[i] < 0.0) {
             if (t > t1) return false;
-            t0 = std::max(t0, t);
+            if (t > t0) t0 = t, edge0 = i;
         } else {
             if (t < t0) return false;
-            t1 = std::min(t1, t);
+            if (t < t1) t1 = t, edge1 = i;
         }
     }
     const double ox = x1;
     const double oy = y1;
-    x1 = ox + t0 * dx;
-    y1 = oy + t0 * dy;
-    x2 = ox + t1 * dx;
-    y2 = oy + t1 * dy;
+    const auto place = [&](double t, int e, double& x, double& y) {
+        if (e < 0) return;
+        if (dy != 0.0) y = oy + t * dy;
+        if (dx != 0.0) x = ox + t * dx;
+        (e < 2 ? x : y) = edge[e];
+    };
+    place(t0, edge0, x1, y1);
+    place(t1, edge1, x2, y2);
     return true;
 }
 
