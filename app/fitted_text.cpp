@@ -28,14 +28,29 @@ WrappedButton::WrappedButton(const QString& caption, QWidget* parent)
     setDefault(false);
 }
 
+namespace {
+QRect caption_area(const QPushButton* b, const QStyleOptionButton& option) {
+    return b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).adjusted(1, 0, -1, 0);
+}
+}  // namespace
+
+QFont WrappedButton::fitting_font() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return font_that_fits(font(), caption_area(this, option), text());
+}
+
+QFont WrappedLabel::fitting_font() const {
+    return font_that_fits(font(), contentsRect(), text());
+}
+
 void WrappedButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear();
     p.drawControl(QStyle::CE_PushButton, option);
-    const QRect area =
-        style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(1, 0, -1, 0);
+    const QRect area = caption_area(this, option);
     p.setFont(font_that_fits(font(), area, text()));
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                              QPalette::ButtonText));

@@ -1,6 +1,7 @@
 #pragma once
 #include <QLabel>
 #include <QPushButton>
+#include <array>
 
 namespace tarrowen {
 
@@ -10,6 +11,8 @@ namespace tarrowen {
 class WrappedButton final : public QPushButton {
 public:
     WrappedButton(const QString& caption, QWidget* parent);
+    // The font in which the caption fits whole.
+    QFont fitting_font() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -18,10 +21,23 @@ protected:
 class WrappedLabel final : public QLabel {
 public:
     explicit WrappedLabel(QWidget* parent);
+    QFont fitting_font() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// Gives every control of a group the smallest of their fitting fonts, so that a column of
+// captions reads in one size.
+template <typename Control, std::size_t N>
+void unify_caption_font(const std::array<Control*, N>& group) {
+    QFont common = group.front()->fitting_font();
+    for (Control* c : group) {
+        const QFont f = c->fitting_font();
+        if (f.pointSizeF() < common.pointSizeF()) common = f;
+    }
+    for (Control* c : group) c->setFont(common);
+}
 
 // The largest font, no larger than `base`, in which `text` wrapped at word boundaries fits
 // `area`.

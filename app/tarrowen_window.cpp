@@ -184,6 +184,9 @@ void Tarrowen::Form_Load() {
     for (int i = 0; i < 8; ++i) cmd_color[i]->setText(QString::fromLatin1(kButtonCaptions[i]));
     for (int i = 0; i < 8; ++i) lbl_mass_id[i]->setText(QString::fromLatin1(kLabelCaptions[i]));
     for (int i = 0; i < 8; ++i) txt_masses[i]->setText(QString::fromLatin1(kInitialTexts[i]));
+    // Each column of captions in one size, the largest in which all of them fit whole.
+    unify_caption_font(lbl_mass_id);
+    unify_caption_font(cmd_color);
 }
 
 template <typename Handler>

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+#include "app/fitted_text.h"
 #include "platform/clock.h"
 #include "platform/error_report.h"
 #include "platform/qt_timer.h"
@@ -91,9 +92,9 @@ private:
     QPushButton* cmd_apply;
     QPushButton* cmd_stop_simulation;
     QPushButton* cmd_exit_program;
-    std::array<QLabel*, 8> lbl_mass_id{};
+    std::array<WrappedLabel*, 8> lbl_mass_id{};
     std::array<QLineEdit*, 8> txt_masses{};
-    std::array<QPushButton*, 8> cmd_color{};
+    std::array<WrappedButton*, 8> cmd_color{};
 
     std::unique_ptr<WidgetPanel> panel_;
     std::unique_ptr<Form> form_;
