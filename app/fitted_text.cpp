@@ -30,7 +30,9 @@ WrappedButton::WrappedButton(const QString& caption, QWidget* parent)
 
 namespace {
 QRect caption_area(const QPushButton* b, const QStyleOptionButton& option) {
-    return b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).adjusted(1, 0, -1, 0);
+    return b->style()
+        ->subElementRect(QStyle::SE_PushButtonContents, &option, b)
+        .adjusted(1, 0, -1, 0);
 }
 }  // namespace
 
@@ -52,8 +54,8 @@ void WrappedButton::paintEvent(QPaintEvent*) {
     p.drawControl(QStyle::CE_PushButton, option);
     const QRect area = caption_area(this, option);
     p.setFont(font_that_fits(font(), area, text()));
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                             QPalette::ButtonText));
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(area, kWrapFlags, text());
 }
 

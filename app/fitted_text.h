@@ -9,21 +9,21 @@ namespace tarrowen {
 // too narrow, and only where even that does not fit, in a smaller size of the default font.
 // They are never cut off.
 class WrappedButton final : public QPushButton {
-public:
+  public:
     WrappedButton(const QString& caption, QWidget* parent);
     // The font in which the caption fits whole.
     QFont fitting_font() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
 class WrappedLabel final : public QLabel {
-public:
+  public:
     explicit WrappedLabel(QWidget* parent);
     QFont fitting_font() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
@@ -36,7 +36,8 @@ void unify_caption_font(const std::array<Control*, N>& group) {
         const QFont f = c->fitting_font();
         if (f.pointSizeF() < common.pointSizeF()) common = f;
     }
-    for (Control* c : group) c->setFont(common);
+    for (Control* c : group)
+        c->setFont(common);
 }
 
 // The largest font, no larger than `base`, in which `text` wrapped at word boundaries fits

@@ -17,14 +17,14 @@ constexpr int kPanelLeft = 8800;
 constexpr int kPanelTop = 1100;
 constexpr int kRowPitch = 450;
 
-constexpr const char* kButtonCaptions[8] = {
-    "incr rad",        "decr rad",        "incr freq",       "decr freq",
-    "increment 1.000", "increment 0.100", "increment 0.010", "increment 0.001"};
+constexpr const char* kButtonCaptions[8] = {"incr rad",        "decr rad",        "incr freq",
+                                            "decr freq",       "increment 1.000", "increment 0.100",
+                                            "increment 0.010", "increment 0.001"};
 constexpr const char* kLabelCaptions[8] = {"ang freq", "radius", "theta0", "t (sec)",
                                            "theta",    "x",      "y",      "theta"};
 // Rows 4 and 7 share the caption "theta"; their accessible names tell them apart.
-constexpr const char* kBoxNames[8] = {"ang freq", "radius", "theta0",     "t (sec)",
-                                      "theta",    "x",      "y",          "theta in units of pi"};
+constexpr const char* kBoxNames[8] = {"ang freq", "radius", "theta0", "t (sec)",
+                                      "theta",    "x",      "y",      "theta in units of pi"};
 constexpr const char* kBoxDescriptions[8] = {
     "Input: angular frequency omega, in radians per second",
     "Input: radius R of the orbit, in drawing units",
@@ -41,7 +41,9 @@ QString object_name(const char* array, int i) {
 
 }  // namespace
 
-int twips_to_px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int twips_to_px(int twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
 
 QRect twips_rect(int left, int top, int width, int height) {
     const int x = twips_to_px(left);
@@ -105,7 +107,8 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
         b->setGeometry(where);
         return b;
     };
-    runSImulation = make_button("runSImulation", "Run Simulation", twips_rect(9600, 120, 1200, 375));
+    runSImulation =
+        make_button("runSImulation", "Run Simulation", twips_rect(9600, 120, 1200, 375));
     QPalette light_red = runSImulation->palette();
     light_red.setColor(QPalette::Button, QColor(255, 128, 128));
     runSImulation->setPalette(light_red);
@@ -131,15 +134,20 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     // Focus order: Picture1, Run, boxes 0-3, pause, Quit, buttons 0-3, boxes 4-7, buttons 4-7,
     // Restart, Apply.
     std::vector<QWidget*> order{Picture1, runSImulation};
-    for (int i = 0; i < 4; ++i) order.push_back(txt_masses[i]);
+    for (int i = 0; i < 4; ++i)
+        order.push_back(txt_masses[i]);
     order.push_back(cmd_stop_simulation);
     order.push_back(cmd_exit_program);
-    for (int i = 0; i < 4; ++i) order.push_back(cmd_color[i]);
-    for (int i = 4; i < 8; ++i) order.push_back(txt_masses[i]);
-    for (int i = 4; i < 8; ++i) order.push_back(cmd_color[i]);
+    for (int i = 0; i < 4; ++i)
+        order.push_back(cmd_color[i]);
+    for (int i = 4; i < 8; ++i)
+        order.push_back(txt_masses[i]);
+    for (int i = 4; i < 8; ++i)
+        order.push_back(cmd_color[i]);
     order.push_back(cmd_restart);
     order.push_back(cmd_apply);
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
 
     timer_ = new QtPeriodicTimer([this] { Timer1_Timer(); }, this);
     // Timer1 starts on with interval 0: it does not tick until Run sets 1 ms.
@@ -162,7 +170,8 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     connect(cmd_apply, &QPushButton::clicked, this, [this] { cmd_apply_Click(); });
     for (int i = 0; i < 8; ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        connect(cmd_color[i], &QPushButton::clicked, this, [this, index] { cmd_color_Click(index); });
+        connect(cmd_color[i], &QPushButton::clicked, this,
+                [this, index] { cmd_color_Click(index); });
         connect(txt_masses[i], &QLineEdit::textChanged, this,
                 [this, index] { txt_masses_Change(index); });
     }
@@ -181,9 +190,12 @@ void Tarrowen::Form_Load() {
         txt_masses[i]->setGeometry(twips_rect(kPanelLeft + 600, top, 750, 375));
         cmd_color[i]->setGeometry(twips_rect(kPanelLeft + 1400, top, 850, 450));
     }
-    for (int i = 0; i < 8; ++i) cmd_color[i]->setText(QString::fromLatin1(kButtonCaptions[i]));
-    for (int i = 0; i < 8; ++i) lbl_mass_id[i]->setText(QString::fromLatin1(kLabelCaptions[i]));
-    for (int i = 0; i < 8; ++i) txt_masses[i]->setText(QString::fromLatin1(kInitialTexts[i]));
+    for (int i = 0; i < 8; ++i)
+        cmd_color[i]->setText(QString::fromLatin1(kButtonCaptions[i]));
+    for (int i = 0; i < 8; ++i)
+        lbl_mass_id[i]->setText(QString::fromLatin1(kLabelCaptions[i]));
+    for (int i = 0; i < 8; ++i)
+        txt_masses[i]->setText(QString::fromLatin1(kInitialTexts[i]));
     // Each column of captions in one size, the largest in which all of them fit whole.
     unify_caption_font(lbl_mass_id);
     unify_caption_font(cmd_color);
@@ -220,19 +232,29 @@ void Tarrowen::present_now() {
     Picture1->present();
 }
 
-void Tarrowen::runSImulation_Click() { dispatch([this] { tarrowen::runSImulation_Click(*form_); }); }
+void Tarrowen::runSImulation_Click() {
+    dispatch([this] { tarrowen::runSImulation_Click(*form_); });
+}
 void Tarrowen::cmd_stop_simulation_Click() {
     dispatch([this] { tarrowen::cmd_stop_simulation_Click(*form_); });
 }
-void Tarrowen::cmd_restart_Click() { dispatch([this] { tarrowen::cmd_restart_Click(*form_); }); }
-void Tarrowen::cmd_exit_program_Click() { QCoreApplication::quit(); }
-void Tarrowen::cmd_apply_Click() { dispatch([this] { tarrowen::cmd_apply_Click(*form_); }); }
+void Tarrowen::cmd_restart_Click() {
+    dispatch([this] { tarrowen::cmd_restart_Click(*form_); });
+}
+void Tarrowen::cmd_exit_program_Click() {
+    QCoreApplication::quit();
+}
+void Tarrowen::cmd_apply_Click() {
+    dispatch([this] { tarrowen::cmd_apply_Click(*form_); });
+}
 void Tarrowen::cmd_color_Click(std::int16_t index) {
     dispatch([this, index] { tarrowen::cmd_color_Click(*form_, index); });
 }
 void Tarrowen::txt_masses_Change(std::int16_t index) {
     tarrowen::txt_masses_Change(*form_, index);
 }
-void Tarrowen::Timer1_Timer() { dispatch([this] { tarrowen::Timer1_Timer(*form_); }); }
+void Tarrowen::Timer1_Timer() {
+    dispatch([this] { tarrowen::Timer1_Timer(*form_); });
+}
 
 }  // namespace tarrowen

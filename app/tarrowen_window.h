@@ -31,21 +31,21 @@ QRect twips_rect(int left, int top, int width, int height);
 // handed to their boxes when the screen is next presented (at most at the refresh rate):
 // text() always answers what the last write wrote.
 class WidgetPanel final : public Panel {
-public:
+  public:
     explicit WidgetPanel(std::array<QLineEdit*, kBoxes> boxes) : boxes_(boxes) {}
     std::string text(int box) const override;
     void set_text(int box, const std::string& text) override;
     // Shows the readouts written since the last call.
     void flush();
 
-private:
+  private:
     std::array<QLineEdit*, kBoxes> boxes_;
     std::array<std::string, kBoxes> pending_text_;
     std::array<bool, kBoxes> pending_{};
 };
 
 class Tarrowen final : public QWidget {
-public:
+  public:
     // `clock` and `report` default to the real ones; tests hand in fakes.
     explicit Tarrowen(Clock* clock = nullptr, ErrorReport* report = nullptr);
     ~Tarrowen() override;
@@ -72,7 +72,7 @@ public:
     static constexpr int kClientWidthTwips = 11085;
     static constexpr int kClientHeightTwips = 8400;
 
-private:
+  private:
     template <typename Handler>
     void dispatch(Handler&& handler);
     void schedule_present();

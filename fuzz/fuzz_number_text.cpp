@@ -22,8 +22,7 @@ using tarrowen::Number;
 namespace {
 
 void check(bool ok) {
-    if (!ok)
-        __builtin_trap();
+    if (!ok) __builtin_trap();
 }
 
 bool is_digit(char c) {
@@ -35,8 +34,7 @@ bool is_digit(char c) {
 // and from `precision` up.
 bool well_formed_readout(const std::string& s, bool negative, int precision) {
     const std::size_t n = s.size();
-    if (n < 2 || s[0] != (negative ? '-' : ' '))
-        return false;
+    if (n < 2 || s[0] != (negative ? '-' : ' ')) return false;
     std::size_t i = 1;
     while (i < n && is_digit(s[i]))
         ++i;
@@ -49,54 +47,41 @@ bool well_formed_readout(const std::string& s, bool negative, int precision) {
         while (i < n && is_digit(s[i]))
             ++i;
         frac_digits = i - frac_start;
-        if (frac_digits == 0 || s[i - 1] == '0')
-            return false;  // bare point, trailing zero
+        if (frac_digits == 0 || s[i - 1] == '0') return false;  // bare point, trailing zero
         while (frac_zeros < frac_digits && s[frac_start + frac_zeros] == '0')
             ++frac_zeros;
     }
-    if (int_digits + frac_digits == 0)
-        return false;
+    if (int_digits + frac_digits == 0) return false;
     // No leading zero: «0» alone, otherwise «.5» rather than «0.5» and never «05».
-    if (int_digits > 0 && s[1] == '0' && (int_digits > 1 || frac_digits > 0))
-        return false;
-    if (int_digits == 1 && s[1] == '0' && negative)
-        return false;  // «-0»
+    if (int_digits > 0 && s[1] == '0' && (int_digits > 1 || frac_digits > 0)) return false;
+    if (int_digits == 1 && s[1] == '0' && negative) return false;  // «-0»
 
     if (i == n) {
-        if (precision == 0)
-            return frac_digits == 0;
+        if (precision == 0) return frac_digits == 0;
         const std::size_t significant =
             int_digits > 0 ? int_digits + frac_digits : frac_digits - frac_zeros;
         // Positional form only for powers of ten from -4 to precision - 1.
-        if (int_digits > static_cast<std::size_t>(precision))
-            return false;
-        if (int_digits == 0 && frac_zeros > 3)
-            return false;
+        if (int_digits > static_cast<std::size_t>(precision)) return false;
+        if (int_digits == 0 && frac_zeros > 3) return false;
         return significant <= static_cast<std::size_t>(precision);
     }
 
     // Exponent form: one nonzero digit before the point, «E», a sign, two digits or more.
-    if (precision == 0 || int_digits != 1 || s[1] == '0')
-        return false;
-    if (1 + frac_digits > static_cast<std::size_t>(precision))
-        return false;
-    if (s[i] != 'E' || i + 1 >= n || (s[i + 1] != '+' && s[i + 1] != '-'))
-        return false;
+    if (precision == 0 || int_digits != 1 || s[1] == '0') return false;
+    if (1 + frac_digits > static_cast<std::size_t>(precision)) return false;
+    if (s[i] != 'E' || i + 1 >= n || (s[i + 1] != '+' && s[i + 1] != '-')) return false;
     const bool exp_negative = s[i + 1] == '-';
     i += 2;
     const std::size_t exp_start = i;
     int exponent = 0;
     while (i < n && is_digit(s[i])) {
         exponent = exponent * 10 + (s[i] - '0');
-        if (exponent > 1000)
-            return false;
+        if (exponent > 1000) return false;
         ++i;
     }
     const std::size_t exp_digits = i - exp_start;
-    if (i != n || exp_digits < 2 || (exp_digits > 2 && s[exp_start] == '0'))
-        return false;
-    if (exp_negative)
-        exponent = -exponent;
+    if (i != n || exp_digits < 2 || (exp_digits > 2 && s[exp_start] == '0')) return false;
+    if (exp_negative) exponent = -exponent;
     return exponent < -4 || exponent >= precision;
 }
 
@@ -159,8 +144,7 @@ void check_texts(const Number& v) {
 }
 
 void check_value(double v) {
-    if (!std::isfinite(v))
-        return;
+    if (!std::isfinite(v)) return;
     check_texts(Number::dbl(v));
     if (std::abs(v) <= static_cast<double>(FLT_MAX)) {
         check_texts(Number::single(static_cast<float>(v)));
@@ -204,8 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= sizeof(float)) {
         float f;
         std::memcpy(&f, data, sizeof f);
-        if (std::isfinite(f))
-            check_texts(Number::single(f));
+        if (std::isfinite(f)) check_texts(Number::single(f));
         std::int32_t i;
         std::memcpy(&i, data, sizeof i);
         check_texts(Number::int32(i));

@@ -12,13 +12,13 @@
 namespace tarrowen {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual float now() = 0;
 };
 
 class DayClock final : public Clock {
-public:
+  public:
     using Steady = std::function<std::chrono::steady_clock::duration()>;
 
     // The real clock: local time of day now, then the monotonic clock from there.
@@ -28,7 +28,7 @@ public:
 
     float now() override;
 
-private:
+  private:
     double start_of_day_offset_;  // seconds since midnight at the first reading of steady_
     std::chrono::steady_clock::duration steady_start_;
     Steady steady_;

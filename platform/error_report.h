@@ -5,7 +5,7 @@ namespace tarrowen {
 
 // Tells the user, in plain words, that a handler could not finish.
 class ErrorReport {
-public:
+  public:
     virtual ~ErrorReport() = default;
     virtual void report(const std::string& message) = 0;
 };

@@ -7,11 +7,11 @@ namespace tarrowen {
 
 // A warning box over the window; the program goes on once the user has read it.
 class MessageBoxReport final : public ErrorReport {
-public:
+  public:
     explicit MessageBoxReport(QWidget* parent) : parent_(parent) {}
     void report(const std::string& message) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -32,6 +32,8 @@ void QtPeriodicTimer::apply() {
     }
 }
 
-void use_precise_timer_slack() { prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL); }
+void use_precise_timer_slack() {
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+}
 
 }  // namespace tarrowen

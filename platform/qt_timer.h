@@ -9,7 +9,7 @@ namespace tarrowen {
 
 // The real timer, on a precise QTimer. Ticks are delivered on the thread of the event loop.
 class QtPeriodicTimer final : public QObject, public PeriodicTimer {
-public:
+  public:
     explicit QtPeriodicTimer(std::function<void()> on_tick, QObject* parent = nullptr);
 
     void set_interval(int ms) override;
@@ -20,7 +20,7 @@ public:
     // Ticks delivered since creation (for measuring the rate).
     long long ticks_delivered() const { return ticks_; }
 
-private:
+  private:
     void apply();
 
     QTimer timer_;

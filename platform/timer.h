@@ -6,7 +6,7 @@
 namespace tarrowen {
 
 class PeriodicTimer {
-public:
+  public:
     virtual ~PeriodicTimer() = default;
     virtual void set_interval(int ms) = 0;
     virtual int interval() const = 0;
@@ -18,13 +18,13 @@ public:
 
 // Plain settings without any ticking, for logic that is driven by hand (tests, benchmarks).
 class ManualTimer final : public PeriodicTimer {
-public:
+  public:
     void set_interval(int ms) override { interval_ = ms; }
     int interval() const override { return interval_; }
     void set_enabled(bool on) override { enabled_ = on; }
     bool enabled() const override { return enabled_; }
 
-private:
+  private:
     int interval_ = 0;
     bool enabled_ = false;
 };

@@ -20,7 +20,8 @@ std::string failure_message(Stage stage, const MotionState& m) {
         case Stage::Angle:
             return "The angle theta0 + omega * t cannot be computed: the angular frequency " +
                    shown(m.ang_freq) + " is too large.";
-        case Stage::Orbit: return "The radius " + shown(m.radius) + " is too large to draw.";
+        case Stage::Orbit:
+            return "The radius " + shown(m.radius) + " is too large to draw.";
         case Stage::Lines:
             return "The point (" + shown(m.x_now) + ", " + shown(m.y_now) +
                    ") lies too far away to draw.";
@@ -49,8 +50,8 @@ void Timer1_Timer(Form& f) {
 
         stage = Stage::Orbit;
         // The orbit paints its interior in the fill colour (black), blanking the inside.
-        f.Picture1.circle(center_x().to_single(), center_y().to_single(),
-                          m.radius.to_single(), m.palette[3].to_int32());
+        f.Picture1.circle(center_x().to_single(), center_y().to_single(), m.radius.to_single(),
+                          m.palette[3].to_int32());
 
         stage = Stage::Lines;
         // The erasing lines narrow the very values that drew the old lines, so they cover

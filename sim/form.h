@@ -26,7 +26,7 @@ struct Form {
 
 // The texts of the panel at start-up; the motion state starts from the same values.
 inline constexpr const char* kInitialTexts[Panel::kBoxes] = {"2", "1", "0", "0",
-                                                              "0", "1", "0", "0"};
+                                                             "0", "1", "0", "0"};
 
 // The first steps of the window's start-up: the area black, omega, R and theta0 read from the
 // initial texts of boxes 0 to 2 (so the state agrees with what the panel shows), and the user

@@ -5,7 +5,7 @@ namespace tarrowen {
 
 // A handler could not finish; what() says why in words for the user.
 class HandlerError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

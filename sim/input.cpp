@@ -36,6 +36,8 @@ Number read_input_box(const Form& f, int box) {
     }
 }
 
-std::string shown(const Number& v) { return format_plain(v); }
+std::string shown(const Number& v) {
+    return format_plain(v);
+}
 
 }  // namespace tarrowen

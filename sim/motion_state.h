@@ -29,7 +29,7 @@ struct MotionState {
 // The eight text boxes of the panel: 0 omega, 1 R, 2 theta0 (inputs), 3 t, 4 theta, 5 R cos,
 // 6 R sin, 7 theta/pi (readouts). A write replaces the whole text.
 class Panel {
-public:
+  public:
     static constexpr int kBoxes = 8;
     virtual ~Panel() = default;
     virtual std::string text(int box) const = 0;
@@ -38,11 +38,11 @@ public:
 
 // A panel held in memory, for tests, tools and benchmarks.
 class TextPanel final : public Panel {
-public:
+  public:
     std::string text(int box) const override { return texts_.at(box); }
     void set_text(int box, const std::string& text) override { texts_.at(box) = text; }
 
-private:
+  private:
     std::array<std::string, kBoxes> texts_{"2", "1", "0", "0", "0", "1", "0", "0"};
 };
 

@@ -9,7 +9,8 @@ void adjust_phase(Form& f, const Number& old) {
     // The angle of the last tick, theta0 + t * old, is formed first; the new rate is then
     // taken off, so theta0 + t * ang_freq keeps that angle and the point does not jump.
     try {
-        m.theta0 = (m.theta0 + m.t_sec * old) - m.t_sec * m.ang_freq;  // theta0 unchanged on failure
+        m.theta0 =
+            (m.theta0 + m.t_sec * old) - m.t_sec * m.ang_freq;  // theta0 unchanged on failure
     } catch (const ArithmeticError&) {
         throw HandlerError("The angular frequency " + shown(m.ang_freq) +
                            " is too large: the angle cannot be kept where it was.");
@@ -73,11 +74,20 @@ void cmd_color_Click(Form& f, std::int16_t index) {
             }
             break;
         }
-        case 4: m.step = Number::int16(1); break;
-        case 5: m.step = Number::dbl(0.1); break;
-        case 6: m.step = Number::dbl(0.01); break;
-        case 7: m.step = Number::dbl(0.001); break;
-        default: break;
+        case 4:
+            m.step = Number::int16(1);
+            break;
+        case 5:
+            m.step = Number::dbl(0.1);
+            break;
+        case 6:
+            m.step = Number::dbl(0.01);
+            break;
+        case 7:
+            m.step = Number::dbl(0.001);
+            break;
+        default:
+            break;
     }
 }
 

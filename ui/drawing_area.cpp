@@ -17,7 +17,9 @@ constexpr double kLargestPaintedRadius = 1e5;
 // clipping never moves a pixel that lies inside the area.
 constexpr double kClipMargin = 4.0;
 
-int pen_width(qreal ratio) { return std::max(1, static_cast<int>(std::lround(ratio))); }
+int pen_width(qreal ratio) {
+    return std::max(1, static_cast<int>(std::lround(ratio)));
+}
 
 // Liang-Barsky: clips the segment to the rectangle; false when nothing is left. A clipped end
 // is put exactly on the edge that cut it, and a line parallel to an axis keeps its other
@@ -130,8 +132,8 @@ void DrawingArea::line(float x1, float y1, float x2, float y2, std::int32_t colo
     const QPointF a = to_device(x1, y1);
     const QPointF b = to_device(x2, y2);
     double ax = a.x(), ay = a.y(), bx = b.x(), by = b.y();
-    const QRectF bounds = QRectF(image_.rect()).adjusted(-kClipMargin, -kClipMargin,
-                                                         kClipMargin, kClipMargin);
+    const QRectF bounds =
+        QRectF(image_.rect()).adjusted(-kClipMargin, -kClipMargin, kClipMargin, kClipMargin);
     if (!std::isfinite(ax + ay + bx + by) || !clip_segment(ax, ay, bx, by, bounds)) return;
 
     const int w = pen_width(ratio_);
@@ -203,8 +205,8 @@ void DrawingArea::circle(float cx, float cy, float radius, std::optional<std::in
         p.setBrush(QColor(fill));
         p.drawEllipse(c, rx, ry);
     }
-    mark_dirty(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry)
-                   .adjusted(-pw - 1, -pw - 1, pw + 1, pw + 1));
+    mark_dirty(
+        QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry).adjusted(-pw - 1, -pw - 1, pw + 1, pw + 1));
 }
 
 // A circle whose centre lies far outside the area and which only grazes it: row by row, the
@@ -229,7 +231,9 @@ void DrawingArea::circle_spans(double cx, double cy, double rx, double ry, QRgb 
     mark_dirty(QRectF(image_.rect()));
 }
 
-void clear_drawing_area(DrawingArea& area) { area.set_background_colour(kBlack); }
+void clear_drawing_area(DrawingArea& area) {
+    area.set_background_colour(kBlack);
+}
 
 void wipe_drawing_area(DrawingArea& area) {
     area.circle(static_cast<float>(kCenterX), static_cast<float>(kCenterY), 6.0f);

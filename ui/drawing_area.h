@@ -28,7 +28,7 @@ inline constexpr std::int32_t kFillAtCreation = 64 + 65536 * 64;  // RGB(64, 0, 
 QRgb to_qrgb(std::int32_t colour);
 
 class DrawingArea {
-public:
+  public:
     // `interior` in logical pixels; `device_pixel_ratio` of the screen that shows it.
     explicit DrawingArea(QSize interior, qreal device_pixel_ratio = 1.0);
 
@@ -66,7 +66,7 @@ public:
     QRect take_dirty();
     bool has_dirty() const { return !dirty_.isEmpty(); }
 
-private:
+  private:
     QPointF to_device(double x, double y) const;
     void mark_dirty(const QRectF& device_rect);
     void fill_all(std::int32_t colour);

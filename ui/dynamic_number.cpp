@@ -10,16 +10,23 @@ namespace {
 
 int rank(Kind k) {
     switch (k) {
-        case Kind::Empty: return 0;
-        case Kind::Int16: return 1;
-        case Kind::Int32: return 2;
-        case Kind::Single: return 3;
-        case Kind::Double: return 4;
+        case Kind::Empty:
+            return 0;
+        case Kind::Int16:
+            return 1;
+        case Kind::Int32:
+            return 2;
+        case Kind::Single:
+            return 3;
+        case Kind::Double:
+            return 4;
     }
     return 0;
 }
 
-bool is_integer(Kind k) { return k == Kind::Int16 || k == Kind::Int32; }
+bool is_integer(Kind k) {
+    return k == Kind::Int16 || k == Kind::Int32;
+}
 
 Kind additive_kind(Kind a, Kind b) {
     if (a == Kind::Empty && b == Kind::Empty) return Kind::Int16;
@@ -39,11 +46,16 @@ Kind additive_kind(Kind a, Kind b) {
 
 const char* kind_name(Kind k) {
     switch (k) {
-        case Kind::Empty: return "Empty";
-        case Kind::Int16: return "Int16";
-        case Kind::Int32: return "Int32";
-        case Kind::Single: return "Single";
-        case Kind::Double: return "Double";
+        case Kind::Empty:
+            return "Empty";
+        case Kind::Int16:
+            return "Int16";
+        case Kind::Int32:
+            return "Int32";
+        case Kind::Single:
+            return "Single";
+        case Kind::Double:
+            return "Double";
     }
     return "?";
 }
@@ -137,11 +149,15 @@ Number operator/(const Number& a, const Number& b) {
 
 Number Number::operator-() const {
     switch (kind_) {
-        case Kind::Empty: return *this;
+        case Kind::Empty:
+            return *this;
         case Kind::Int16:
-        case Kind::Int32: return integer_result(-static_cast<std::int64_t>(value_), kind_);
-        case Kind::Single: return single(-static_cast<float>(value_));
-        case Kind::Double: return Number(Kind::Double, -value_);
+        case Kind::Int32:
+            return integer_result(-static_cast<std::int64_t>(value_), kind_);
+        case Kind::Single:
+            return single(-static_cast<float>(value_));
+        case Kind::Double:
+            return Number(Kind::Double, -value_);
     }
     return *this;
 }

@@ -32,24 +32,24 @@ const char* kind_name(Kind k);
 
 // Any failure of the number arithmetic or of a conversion out of a number.
 class ArithmeticError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A result or a conversion that does not fit: a double beyond about 1.8E+308, a value too
 // large for a single (about 3.4E+38) or for a 32-bit integer.
 class OverflowError : public ArithmeticError {
-public:
+  public:
     using ArithmeticError::ArithmeticError;
 };
 
 class DivisionByZero : public ArithmeticError {
-public:
+  public:
     using ArithmeticError::ArithmeticError;
 };
 
 class Number {
-public:
+  public:
     Number() = default;  // empty
 
     static Number int16(std::int16_t v) { return Number(Kind::Int16, v); }
@@ -83,7 +83,7 @@ public:
     // For test messages: "Single(1.15)" and the like.
     std::string describe() const;
 
-private:
+  private:
     Number(Kind k, double v) : kind_(k), value_(v) {}
 
     Kind kind_ = Kind::Empty;

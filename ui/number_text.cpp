@@ -40,15 +40,12 @@ double parse_radix(std::string_view s, int base) {
     std::uint64_t value = 0;
     for (const char c : s) {
         const int d = radix_digit(c, base);
-        if (d < 0)
-            break;
+        if (d < 0) break;
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
-        if (value > 0xFFFFFFFFu)
-            too_large();
+        if (value > 0xFFFFFFFFu) too_large();
     }
     // Wrapping to the signed type is the two's-complement reading (defined since C++20).
-    if (value <= 0xFFFFu)
-        return static_cast<std::int16_t>(value);
+    if (value <= 0xFFFFu) return static_cast<std::int16_t>(value);
     return static_cast<std::int32_t>(value);
 }
 
@@ -79,8 +76,7 @@ double parse_decimal(std::string_view s) {
         ++i;
     }
     const std::size_t int_digits = i - start;
-    if (nonzero)
-        lead = static_cast<std::int64_t>(int_digits) - 1 - lead;
+    if (nonzero) lead = static_cast<std::int64_t>(int_digits) - 1 - lead;
     std::size_t frac_digits = 0;
     if (i < n && s[i] == '.') {
         const std::size_t frac_start = ++i;
@@ -93,8 +89,7 @@ double parse_decimal(std::string_view s) {
         }
         frac_digits = i - frac_start;
     }
-    if (int_digits == 0 && frac_digits == 0)
-        return 0.0;
+    if (int_digits == 0 && frac_digits == 0) return 0.0;
 
     std::size_t end = i;
     std::int64_t exponent = 0;
@@ -107,12 +102,10 @@ double parse_decimal(std::string_view s) {
         }
         if (j < n && is_digit(s[j])) {
             while (j < n && is_digit(s[j])) {
-                if (exponent < exponent_cap)
-                    exponent = exponent * 10 + (s[j] - '0');
+                if (exponent < exponent_cap) exponent = exponent * 10 + (s[j] - '0');
                 ++j;
             }
-            if (exp_negative)
-                exponent = -exponent;
+            if (exp_negative) exponent = -exponent;
             end = j;
         }
     }
@@ -122,8 +115,7 @@ double parse_decimal(std::string_view s) {
     if (result.ec == std::errc::result_out_of_range) {
         // Only a nonzero mantissa can leave the range: upwards if its first digit stands at
         // a positive power of ten, downwards (to zero) otherwise.
-        if (lead + exponent > 0)
-            too_large();
+        if (lead + exponent > 0) too_large();
         value = 0.0;
     }
     return negative ? -value : value;
@@ -134,8 +126,7 @@ double parse_decimal(std::string_view s) {
 template <typename Float>
 std::string float_digits(Float v, int precision) {
     // Both zeros, so that negative zero is written without its sign.
-    if (v == 0)
-        return "0";
+    if (v == 0) return "0";
     char buf[64];
     const auto r =
         std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision - 1);
@@ -146,8 +137,7 @@ std::string float_digits(Float v, int precision) {
 
     std::string digits;
     for (std::size_t k = 0; k < e_pos; ++k) {
-        if (is_digit(sci[k]))
-            digits += sci[k];
+        if (is_digit(sci[k])) digits += sci[k];
     }
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
@@ -155,8 +145,7 @@ std::string float_digits(Float v, int precision) {
     int exponent = 0;
     const char* exp_begin = sci.data() + e_pos + 2;  // after "e" and its sign
     std::from_chars(exp_begin, sci.data() + sci.size(), exponent);
-    if (sci[e_pos + 1] == '-')
-        exponent = -exponent;
+    if (sci[e_pos + 1] == '-') exponent = -exponent;
 
     std::string out = negative ? "-" : "";
     if (exponent < -4 || exponent >= precision) {
@@ -168,8 +157,7 @@ std::string float_digits(Float v, int precision) {
         out += 'E';
         out += exponent < 0 ? '-' : '+';
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10)
-            out += '0';
+        if (magnitude < 10) out += '0';
         char exp_buf[8];
         const auto e = std::to_chars(exp_buf, exp_buf + sizeof exp_buf, magnitude);
         out.append(exp_buf, e.ptr);
@@ -203,14 +191,11 @@ double parse_number(std::string_view text) {
     std::string s;
     s.reserve(text.size());
     for (const char c : text) {
-        if (!is_blank(c))
-            s += c;
+        if (!is_blank(c)) s += c;
     }
     if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h')
-            return parse_radix(std::string_view(s).substr(2), 16);
-        if (s[1] == 'O' || s[1] == 'o')
-            return parse_radix(std::string_view(s).substr(2), 8);
+        if (s[1] == 'H' || s[1] == 'h') return parse_radix(std::string_view(s).substr(2), 16);
+        if (s[1] == 'O' || s[1] == 'o') return parse_radix(std::string_view(s).substr(2), 8);
     }
     return parse_decimal(s);
 }
@@ -237,8 +222,7 @@ std::string format_readout(const Number& v) {
     } else if (text.starts_with("-0.")) {
         text.erase(1, 1);
     }
-    if (text.front() != '-')
-        text.insert(0, 1, ' ');
+    if (text.front() != '-') text.insert(0, 1, ' ');
     return text;
 }
 

@@ -8,17 +8,17 @@ namespace tarrowen {
 // Shows a DrawingArea. It paints only from the canvas, so an uncovered or restored window
 // shows the picture again; present() repaints just the part that changed since the last call.
 class PictureWidget final : public QWidget {
-public:
+  public:
     PictureWidget(DrawingArea& area, QWidget* parent);
 
     // Schedules a repaint of what changed in the canvas; false when nothing had changed.
     bool present();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     DrawingArea& area_;
 };
 

@@ -13,14 +13,16 @@ using namespace tarrowen;
 namespace {
 
 class FakeClock final : public Clock {
-public:
+  public:
     float now() override { return reading; }
     float reading = 45000.0f;
 };
 
 class CountingReport final : public ErrorReport {
-public:
-    void report(const std::string& message) override { messages.append(QString::fromStdString(message)); }
+  public:
+    void report(const std::string& message) override {
+        messages.append(QString::fromStdString(message));
+    }
     QStringList messages;
 };
 
@@ -62,7 +64,7 @@ const QRegularExpression kNumberText(
 
 class HostileInputTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void every_button_after_hostile_text_data() {
         QTest::addColumn<int>("box");
         QTest::addColumn<QString>("text");

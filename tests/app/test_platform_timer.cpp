@@ -10,7 +10,7 @@ using namespace tarrowen;
 
 class PlatformTimerTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void ticks_only_when_on_with_an_interval_data() {
         QTest::addColumn<int>("interval");
         QTest::addColumn<bool>("on");

@@ -16,14 +16,16 @@ using namespace tarrowen;
 namespace {
 
 class FakeClock final : public Clock {
-public:
+  public:
     float now() override { return reading; }
     float reading = 36000.0f;
 };
 
 class FakeReport final : public ErrorReport {
-public:
-    void report(const std::string& message) override { messages.append(QString::fromStdString(message)); }
+  public:
+    void report(const std::string& message) override {
+        messages.append(QString::fromStdString(message));
+    }
     QStringList messages;
 };
 
@@ -34,13 +36,15 @@ T* child(QWidget& w, const QString& name) {
     return c;
 }
 
-QString box(QWidget& w, int i) { return child<QLineEdit>(w, QString("txt_masses(%1)").arg(i))->text(); }
+QString box(QWidget& w, int i) {
+    return child<QLineEdit>(w, QString("txt_masses(%1)").arg(i))->text();
+}
 
 }  // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void window_caption_and_client_size() {
         Tarrowen w;
         QCOMPARE(w.windowTitle(), QString("Tarrowen"));
@@ -67,12 +71,12 @@ private slots:
         const char* texts[8] = {"2", "1", "0", "0", "0", "1", "0", "0"};
         for (int i = 0; i < 8; ++i) {
             const int top = 73 + 30 * i;  // (1100 + 450 i) / 15, rounded
-            QTest::addRow("label %d", i) << QString("lbl_mass_id(%1)").arg(i)
-                                         << QRect(587, top, 33, 25) << labels[i];
-            QTest::addRow("box %d", i) << QString("txt_masses(%1)").arg(i)
-                                       << QRect(627, top, 50, 25) << texts[i];
-            QTest::addRow("button %d", i) << QString("cmd_color(%1)").arg(i)
-                                          << QRect(680, top, 57, 30) << buttons[i];
+            QTest::addRow("label %d", i)
+                << QString("lbl_mass_id(%1)").arg(i) << QRect(587, top, 33, 25) << labels[i];
+            QTest::addRow("box %d", i)
+                << QString("txt_masses(%1)").arg(i) << QRect(627, top, 50, 25) << texts[i];
+            QTest::addRow("button %d", i)
+                << QString("cmd_color(%1)").arg(i) << QRect(680, top, 57, 30) << buttons[i];
         }
     }
     void controls() {
@@ -135,12 +139,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(QApplication::focusWidget(), child<QWidget>(w, "Picture1"));
         QStringList expected{"runSImulation"};
-        for (int i = 0; i < 4; ++i) expected << QString("txt_masses(%1)").arg(i);
-        expected << "cmd_stop_simulation" << "cmd_exit_program";
-        for (int i = 0; i < 4; ++i) expected << QString("cmd_color(%1)").arg(i);
-        for (int i = 4; i < 8; ++i) expected << QString("txt_masses(%1)").arg(i);
-        for (int i = 4; i < 8; ++i) expected << QString("cmd_color(%1)").arg(i);
-        expected << "cmd_restart" << "cmd_apply" << "Picture1";
+        for (int i = 0; i < 4; ++i)
+            expected << QString("txt_masses(%1)").arg(i);
+        expected << "cmd_stop_simulation"
+                 << "cmd_exit_program";
+        for (int i = 0; i < 4; ++i)
+            expected << QString("cmd_color(%1)").arg(i);
+        for (int i = 4; i < 8; ++i)
+            expected << QString("txt_masses(%1)").arg(i);
+        for (int i = 4; i < 8; ++i)
+            expected << QString("cmd_color(%1)").arg(i);
+        expected << "cmd_restart"
+                 << "cmd_apply"
+                 << "Picture1";
         QStringList got;
         for (int k = 0; k < expected.size(); ++k) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -155,15 +166,16 @@ private slots:
         QTest::addColumn<QString>("name");
         const char* names[8] = {"ang freq", "radius", "theta0", "t (sec)",
                                 "theta",    "x",      "y",      "theta in units of pi"};
-        for (int i = 0; i < 8; ++i) QTest::addRow("box %d", i) << i << names[i];
+        for (int i = 0; i < 8; ++i)
+            QTest::addRow("box %d", i) << i << names[i];
     }
     void accessible_names() {
         QFETCH(int, box);
         QFETCH(QString, name);
         Tarrowen w;
         w.show();
-        QAccessibleInterface* a =
-            QAccessible::queryAccessibleInterface(child<QWidget>(w, QString("txt_masses(%1)").arg(box)));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(
+            child<QWidget>(w, QString("txt_masses(%1)").arg(box)));
         QVERIFY(a != nullptr);
         QCOMPARE(a->text(QAccessible::Name), name);
         QCOMPARE(a->role(), QAccessible::EditableText);
@@ -225,7 +237,9 @@ private slots:
         w.present_now();
         QWidget* picture = child<QWidget>(w, "Picture1");
         const QImage canvas = w.drawing_area().image().convertToFormat(QImage::Format_RGB32);
-        const auto shown = [&] { return picture->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const auto shown = [&] {
+            return picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
         QCOMPARE(shown(), canvas);
         w.hide();
         w.show();

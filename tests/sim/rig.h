@@ -13,7 +13,7 @@
 namespace tarrowen::testing {
 
 class FakeClock final : public Clock {
-public:
+  public:
     float now() override { return reading; }
     float reading = 36000.0f;  // 10:00
 };
@@ -52,12 +52,13 @@ struct Rig {
         int n = 0;
         for (int y = 0; y < img.height(); ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-            for (int x = 0; x < img.width(); ++x) n += (row[x] & 0xFFFFFF) == (want & 0xFFFFFF);
+            for (int x = 0; x < img.width(); ++x)
+                n += (row[x] & 0xFFFFFF) == (want & 0xFFFFFF);
         }
         return n;
     }
 
-private:
+  private:
     bool near(float x, float y, std::int32_t colour, bool all) const {
         const QImage& img = area.image();
         const int px = static_cast<int>(x * img.width() / area.scale_width());

@@ -10,7 +10,7 @@ using namespace tarrowen::testing;
 
 class AnimationTickTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     // omega, R, theta0 typed; run at clock 0 and tick at `t`: the five readouts.
     void readouts_data() {
         QTest::addColumn<QString>("omega");
@@ -20,38 +20,53 @@ private slots:
         QTest::addColumn<QStringList>("boxes");  // boxes 3 to 7
 
         QTest::newRow("still point at 0.29 rad, t = 0")
-            << "0" << "1" << "0.29" << 0.0f
-            << QStringList{" 0", " .28", " .958", " .285", " .09 pi"};
+            << "0"
+            << "1"
+            << "0.29" << 0.0f << QStringList{" 0", " .28", " .958", " .285", " .09 pi"};
         QTest::newRow("still point at 0.29 rad, t = 7.5")
-            << "0" << "1" << "0.29" << 7.5f
-            << QStringList{" 7.5", " .28", " .958", " .285", " .09 pi"};
+            << "0"
+            << "1"
+            << "0.29" << 7.5f << QStringList{" 7.5", " .28", " .958", " .285", " .09 pi"};
         QTest::newRow("start-up values after 1 s")
-            << "2" << "1" << "0" << 1.0f
-            << QStringList{" 1", " 2", "-.417", " .909", " .63 pi"};
+            << "2"
+            << "1"
+            << "0" << 1.0f << QStringList{" 1", " 2", "-.417", " .909", " .63 pi"};
         QTest::newRow("t is the single nearest 0.29: 100 t is exactly 29 in single")
-            << "0" << "1" << "0" << 0.29f << QStringList{" .29", " 0", " 1", " 0", " 0 pi"};
+            << "0"
+            << "1"
+            << "0" << 0.29f << QStringList{" .29", " 0", " 1", " 0", " 0 pi"};
         QTest::newRow("t is the single nearest 1.15")
-            << "0" << "1" << "0" << 1.15f << QStringList{" 1.15", " 0", " 1", " 0", " 0 pi"};
+            << "0"
+            << "1"
+            << "0" << 1.15f << QStringList{" 1.15", " 0", " 1", " 0", " 0 pi"};
         QTest::newRow("theta = pi at full precision shows 1 pi")
-            << "0" << "1" << "3.141592653589793" << 0.0f
-            << QStringList{" 0", " 3.14", "-1", " 0", " 1 pi"};
+            << "0"
+            << "1"
+            << "3.141592653589793" << 0.0f << QStringList{" 0", " 3.14", "-1", " 0", " 1 pi"};
         QTest::newRow("theta = 3.1415925 lies below the divisor")
-            << "0" << "1" << "3.1415925" << 0.0f
-            << QStringList{" 0", " 3.14", "-1", " 0", " .99 pi"};
+            << "0"
+            << "1"
+            << "3.1415925" << 0.0f << QStringList{" 0", " 3.14", "-1", " 0", " .99 pi"};
         QTest::newRow("theta = -0.001")
-            << "0" << "1" << "-0.001" << 0.0f
-            << QStringList{" 0", "-.01", " .999", "-.001", "-.01 pi"};
+            << "0"
+            << "1"
+            << "-0.001" << 0.0f << QStringList{" 0", "-.01", " .999", "-.001", "-.01 pi"};
         QTest::newRow("theta = 1.5708: R cos floors below 0")
-            << "0" << "1" << "1.5708" << 0.0f
-            << QStringList{" 0", " 1.57", "-.001", " .999", " .5 pi"};
+            << "0"
+            << "1"
+            << "1.5708" << 0.0f << QStringList{" 0", " 1.57", "-.001", " .999", " .5 pi"};
         QTest::newRow("R = 0 writes negative zero as zero")
-            << "0" << "0" << "2" << 0.0f << QStringList{" 0", " 2", " 0", " 0", " .63 pi"};
+            << "0"
+            << "0"
+            << "2" << 0.0f << QStringList{" 0", " 2", " 0", " 0", " .63 pi"};
         QTest::newRow("negative omega turns clockwise: theta decreases")
-            << "-1" << "1" << "0" << 0.5f
-            << QStringList{" .5", "-.5", " .877", "-.48", "-.16 pi"};
+            << "-1"
+            << "1"
+            << "0" << 0.5f << QStringList{" .5", "-.5", " .877", "-.48", "-.16 pi"};
         QTest::newRow("the radius multiplies before the cosine")
-            << "0" << "2.5" << "0.5" << 0.0f
-            << QStringList{" 0", " .5", " 2.193", " 1.198", " .15 pi"};
+            << "0"
+            << "2.5"
+            << "0.5" << 0.0f << QStringList{" 0", " .5", " 2.193", " 1.198", " .15 pi"};
     }
 
     void readouts() {
@@ -67,7 +82,8 @@ private slots:
         rig.run_at(0.0f);
         rig.tick_at(t);
         QStringList got;
-        for (int i = 3; i <= 7; ++i) got << QString::fromStdString(rig.box(i));
+        for (int i = 3; i <= 7; ++i)
+            got << QString::fromStdString(rig.box(i));
         QCOMPARE(got, boxes);
         QCOMPARE(rig.m.t_sec.kind(), Kind::Single);
         QCOMPARE(rig.m.theta.kind(), Kind::Double);
@@ -164,11 +180,14 @@ private slots:
         QTest::addColumn<float>("t");
         QTest::addColumn<QString>("message");
         QTest::newRow("radius beyond the single range")
-            << "2" << "1E39" << 1.0f << "The radius 1E+39 is too large to draw.";
+            << "2"
+            << "1E39" << 1.0f << "The radius 1E+39 is too large to draw.";
         QTest::newRow("negative radius beyond the single range")
-            << "2" << "-1E39" << 1.0f << "The radius -1E+39 is too large to draw.";
+            << "2"
+            << "-1E39" << 1.0f << "The radius -1E+39 is too large to draw.";
         QTest::newRow("omega * t beyond the double range")
-            << "1E308" << "1" << 2.0f
+            << "1E308"
+            << "1" << 2.0f
             << "The angle theta0 + omega * t cannot be computed: the angular frequency 1E+308 "
                "is too large.";
     }

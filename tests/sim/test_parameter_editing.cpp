@@ -33,11 +33,16 @@ void play(Rig& rig, const QString& script) {
         } else {
             float t = 0;
             in >> t;
-            if (verb == "run") rig.run_at(t);
-            else if (verb == "tick") rig.tick_at(t);
-            else if (verb == "pause") rig.pause_at(t);
-            else if (verb == "restart") rig.restart_at(t);
-            else QFAIL(qPrintable("unknown step " + step));
+            if (verb == "run")
+                rig.run_at(t);
+            else if (verb == "tick")
+                rig.tick_at(t);
+            else if (verb == "pause")
+                rig.pause_at(t);
+            else if (verb == "restart")
+                rig.restart_at(t);
+            else
+                QFAIL(qPrintable("unknown step " + step));
         }
     }
 }
@@ -46,7 +51,7 @@ void play(Rig& rig, const QString& script) {
 
 class ParameterEditingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void edits_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QStringList>("inputs");  // boxes 0, 1, 2 afterwards
@@ -55,22 +60,28 @@ private slots:
 
         // Buttons: 0 incr rad, 1 decr rad, 2 incr freq, 3 decr freq, 4-7 steps 1 .. 0.001.
         QTest::newRow("incr rad before any step rewrites box 1 from the state, not the text")
-            << "type 1 1.50; button 0" << QStringList{"2", "1", "0"} << "2" << "1";
+            << "type 1 1.50; button 0" << QStringList{"2", "1", "0"} << "2"
+            << "1";
         QTest::newRow("first incr rad after increment 1.000 writes 2")
-            << "button 4; button 0" << QStringList{"2", "2", "0"} << "2" << "2";
+            << "button 4; button 0" << QStringList{"2", "2", "0"} << "2"
+            << "2";
         QTest::newRow("first incr freq after increment 0.100 writes 2.1")
-            << "button 5; button 2" << QStringList{"2.1", "1", "0"} << "2.1" << "1";
+            << "button 5; button 2" << QStringList{"2.1", "1", "0"} << "2.1"
+            << "1";
         QTest::newRow("incr freq before any step rewrites boxes 0 and 2")
-            << "type 2 0.7; button 2" << QStringList{"2", "1", "0"} << "2" << "1";
+            << "type 2 0.7; button 2" << QStringList{"2", "1", "0"} << "2"
+            << "1";
         QTest::newRow("steps 0.01 and 0.001 both ways")
             << "button 6; button 2; button 7; button 3; button 1"
-            << QStringList{"2.009", "0.999", "0"} << "2.009" << "0.999";
+            << QStringList{"2.009", "0.999", "0"} << "2.009"
+            << "0.999";
         QTest::newRow("the last step chosen is the one in force")
             << "button 7; button 4; button 0; button 0" << QStringList{"2", "3", "0"} << "2"
             << "3";
         QTest::newRow("stepping past zero is accepted")
             << "button 4; button 1; button 1; button 3; button 3; button 3"
-            << QStringList{"-1", "-1", "0"} << "-1" << "-1";
+            << QStringList{"-1", "-1", "0"} << "-1"
+            << "-1";
         QTest::newRow("apply before the first run writes theta0 = 0 whatever was typed")
             << "type 0 3; type 1 0.5; type 2 1.2; apply" << QStringList{"3", "0.5", "0"} << "3"
             << "0.5";
@@ -78,20 +89,24 @@ private slots:
             << "type 0 3abc; type 1 1,5; apply" << QStringList{"3abc", "1,5", "0"} << "3"
             << "1";
         QTest::newRow("apply while running moves theta0 by t * (old - new)")
-            << "run 100; tick 102; type 0 3; apply" << QStringList{"3", "1", "-2"} << "3" << "1";
+            << "run 100; tick 102; type 0 3; apply" << QStringList{"3", "1", "-2"} << "3"
+            << "1";
         QTest::newRow("a theta0 typed while running is replaced by the next apply")
-            << "run 100; tick 101; type 2 9; apply" << QStringList{"2", "1", "0"} << "2" << "1";
+            << "run 100; tick 101; type 2 9; apply" << QStringList{"2", "1", "0"} << "2"
+            << "1";
         QTest::newRow("apply with omega unchanged keeps theta0")
             << "type 2 0.25; run 100; tick 104; apply" << QStringList{"2", "1", "0.25"} << "2"
             << "1";
         QTest::newRow("a run after the buttons starts from the values shown")
-            << "button 5; button 2; button 0; run 100; tick 100"
-            << QStringList{"2.1", "1.1", "0"} << "2.1" << "1.1";
+            << "button 5; button 2; button 0; run 100; tick 100" << QStringList{"2.1", "1.1", "0"}
+            << "2.1"
+            << "1.1";
         QTest::newRow("a button index outside 0 to 7 does nothing")
             << "button 4; button 8; button -1; button 32767" << QStringList{"2", "1", "0"} << "2"
             << "1";
         QTest::newRow("apply with a number out of range changes nothing")
-            << "type 0 7; type 1 1E400; apply" << QStringList{"7", "1E400", "0"} << "2" << "1";
+            << "type 0 7; type 1 1E400; apply" << QStringList{"7", "1E400", "0"} << "2"
+            << "1";
     }
 
     void edits() {
@@ -118,20 +133,23 @@ private slots:
     void phase_is_continuous_data() {
         QTest::addColumn<QString>("script");  // ends with the state of the change
         QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("after");  // what follows the change
+        QTest::addColumn<QString>("after");   // what follows the change
         QTest::addColumn<double>("elapsed");  // running time from the change to the last tick
         QTest::addColumn<double>("new_omega");
 
-        QTest::newRow("apply while running")
-            << "type 2 0.4; run 1000; tick 1003.5" << "type 0 -1.25; apply" << "tick 1005.5"
-            << 2.0 << -1.25;
-        QTest::newRow("incr freq while running")
-            << "button 6; run 1000; tick 1001.25" << "button 2" << "tick 1002.25" << 1.0 << 2.01;
+        QTest::newRow("apply while running") << "type 2 0.4; run 1000; tick 1003.5"
+                                             << "type 0 -1.25; apply"
+                                             << "tick 1005.5" << 2.0 << -1.25;
+        QTest::newRow("incr freq while running") << "button 6; run 1000; tick 1001.25"
+                                                 << "button 2"
+                                                 << "tick 1002.25" << 1.0 << 2.01;
         QTest::newRow("decr freq while paused, then resumed")
-            << "button 4; run 1000; tick 1002; pause 1002" << "button 3"
+            << "button 4; run 1000; tick 1002; pause 1002"
+            << "button 3"
             << "restart 1100; tick 1100; tick 1103" << 3.0 << 1.0;
         QTest::newRow("apply while paused, then resumed")
-            << "run 20000; tick 20010; pause 20010.5" << "type 0 7.5; apply"
+            << "run 20000; tick 20010; pause 20010.5"
+            << "type 0 7.5; apply"
             << "restart 20050.5; tick 20052.5" << 2.5 << 7.5;
     }
 
@@ -148,14 +166,16 @@ private slots:
         play(rig, change);
         // The angle for the time of the last tick is what it was.
         const double theta_now = rig.m.theta0.to_double() + t_last * rig.m.ang_freq.to_double();
-        QVERIFY2(std::fabs(theta_now - theta_last) <= 1e-12 * std::max(1.0, std::fabs(theta_last)),
-                 qPrintable(QString("%1 became %2").arg(theta_last, 0, 'g', 17)
-                                .arg(theta_now, 0, 'g', 17)));
+        QVERIFY2(
+            std::fabs(theta_now - theta_last) <= 1e-12 * std::max(1.0, std::fabs(theta_last)),
+            qPrintable(
+                QString("%1 became %2").arg(theta_last, 0, 'g', 17).arg(theta_now, 0, 'g', 17)));
         QCOMPARE(rig.box(2), format_plain(rig.m.theta0));
         play(rig, after);
         const double expected = theta_last + elapsed * new_omega;
         QVERIFY2(std::fabs(rig.m.theta.to_double() - expected) <= 1e-9,
-                 qPrintable(QString("theta %1, expected %2").arg(rig.m.theta.to_double(), 0, 'g', 17)
+                 qPrintable(QString("theta %1, expected %2")
+                                .arg(rig.m.theta.to_double(), 0, 'g', 17)
                                 .arg(expected, 0, 'g', 17)));
     }
 
@@ -196,8 +216,7 @@ private slots:
         Rig rig;
         play(rig, script);
         QCOMPARE(rig.count(kFillAtCreation), purple);
-        if (script.contains("run") && script.contains("button"))
-            QCOMPARE(rig.count(0), 567 * 500);
+        if (script.contains("run") && script.contains("button")) QCOMPARE(rig.count(0), 567 * 500);
     }
 
     // An extreme omega raises the failure through the handler; the state stays usable.

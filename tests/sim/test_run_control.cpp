@@ -38,7 +38,7 @@ void play(Rig& rig, const QString& script) {
 
 class RunControlTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void transitions_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<RunState>("state");
@@ -53,11 +53,9 @@ private slots:
         QTest::newRow("pause then restart resumes where it stopped")
             << "run 100; pause 102; restart 110; tick 111" << RunState::Running << "3";
         QTest::newRow("second pause while paused counts for nothing")
-            << "run 100; pause 102; pause 105; restart 110; tick 111" << RunState::Running
-            << "3";
+            << "run 100; pause 102; pause 105; restart 110; tick 111" << RunState::Running << "3";
         QTest::newRow("second restart after one pause does not jump back")
-            << "run 100; pause 102; restart 110; restart 115; tick 116" << RunState::Running
-            << "8";
+            << "run 100; pause 102; restart 110; restart 115; tick 116" << RunState::Running << "8";
         QTest::newRow("restart while running does nothing")
             << "run 36000; restart 36005; tick 36006" << RunState::Running << "6";
         QTest::newRow("restart while running after an old pause does nothing")

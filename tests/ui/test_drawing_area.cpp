@@ -26,7 +26,8 @@ int count(const DrawingArea& a, std::int32_t colour) {
     const QImage& img = a.image();
     int n = 0;
     for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == want;
+        for (int x = 0; x < img.width(); ++x)
+            n += (img.pixel(x, y) & 0xFFFFFF) == want;
     }
     return n;
 }
@@ -50,7 +51,7 @@ QList<int> columns_with(const DrawingArea& a, std::int32_t colour) {
 
 class DrawingAreaTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void colour_values_have_red_in_the_low_byte_data() {
         QTest::addColumn<int>("value");
         QTest::addColumn<int>("r");
@@ -101,17 +102,20 @@ private slots:
             float x1, y1, x2, y2;
         };
         QList<L> lines;
-        for (int i = 0; i < 400; ++i) lines.append({coord(2.2), coord(2), coord(2.2), coord(2)});
+        for (int i = 0; i < 400; ++i)
+            lines.append({coord(2.2), coord(2), coord(2.2), coord(2)});
         // Axis-parallel lines like the projections, some at the same place.
         for (int i = 0; i < 100; ++i) {
             const float v = static_cast<float>(rng.bounded(4.5));
             lines.append({v, 0, v, 5});
             lines.append({0, v, 5, v});
         }
-        for (const L& l : lines) a.line(l.x1, l.y1, l.x2, l.y2, kGreen);
+        for (const L& l : lines)
+            a.line(l.x1, l.y1, l.x2, l.y2, kGreen);
         QVERIFY(count(a, kGreen) > 0);
         if (reverse) std::reverse(lines.begin(), lines.end());
-        for (const L& l : lines) a.line(l.x1, l.y1, l.x2, l.y2, 0);
+        for (const L& l : lines)
+            a.line(l.x1, l.y1, l.x2, l.y2, 0);
         QCOMPARE(count(a, kGreen), 0);
     }
 
@@ -163,11 +167,11 @@ private slots:
         const int all = 567 * 500;
         QTest::newRow("radius 0: one dot") << cx << 2.0f << 0.0f << 0 << 0 << 1 << 1;
         QTest::newRow("unit orbit") << cx << 2.0f << 1.0f << 45000 << 50000 << 600 << 1100;
-        QTest::newRow("orbit cut by the edges") << cx << 2.0f << 2.5f << 200000 << all - 1 << 300
-                                                << 2000;
+        QTest::newRow("orbit cut by the edges")
+            << cx << 2.0f << 2.5f << 200000 << all - 1 << 300 << 2000;
         QTest::newRow("radius 4 fills the area") << cx << 2.0f << 4.0f << all << all << 0 << 0;
-        QTest::newRow("radius 3.4E+38 fills the area") << cx << 2.0f << 3.4e38f << all << all << 0
-                                                       << 0;
+        QTest::newRow("radius 3.4E+38 fills the area")
+            << cx << 2.0f << 3.4e38f << all << all << 0 << 0;
         QTest::newRow("centre far away, radius reaching in")
             << 1e7f << 2.0f << 9999998.0f << 500 << 200000 << 300 << 600;
         QTest::newRow("centre far away, huge radius missing the area")
