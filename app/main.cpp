@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <cstdio>
 
 #include "app/tarrowen_window.h"
 #include "platform/qt_timer.h"
@@ -10,5 +11,13 @@ int main(int argc, char** argv) {
     tarrowen::use_precise_timer_slack();
     tarrowen::Tarrowen window;
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // For measuring: TARROWEN_TICK_STATS=1 reports the tick rate on the way out.
+    if (qEnvironmentVariableIsSet("TARROWEN_TICK_STATS")) {
+        const auto& timer = window.qt_timer();
+        const double s = timer.seconds_ticking();
+        std::fprintf(stderr, "tarrowen: %lld ticks in %.3f s (%.1f per second)\n",
+                     timer.ticks_delivered(), s, s > 0 ? (timer.ticks_delivered() - 1) / s : 0.0);
+    }
+    return status;
 }

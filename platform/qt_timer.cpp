@@ -1,16 +1,29 @@
 #include "platform/qt_timer.h"
 
 #include <sys/prctl.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+#include <cstdint>
 
 namespace tarrowen {
 
 QtPeriodicTimer::QtPeriodicTimer(std::function<void()> on_tick, QObject* parent)
     : QObject(parent), on_tick_(std::move(on_tick)) {
-    timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-        ++ticks_;
-        on_tick_();
-    });
+    fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (fd_ >= 0) {
+        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, this,
+                         [this] { on_timerfd(); });
+    } else {
+        fallback_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&fallback_, &QTimer::timeout, this, [this] { tick(); });
+    }
+}
+
+QtPeriodicTimer::~QtPeriodicTimer() {
+    notifier_.reset();
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void QtPeriodicTimer::set_interval(int ms) {
@@ -24,12 +37,46 @@ void QtPeriodicTimer::set_enabled(bool on) {
 }
 
 void QtPeriodicTimer::apply() {
-    if (ticking()) {
-        // start() restarts the period; only do it when something changed.
-        if (!timer_.isActive() || timer_.interval() != interval_) timer_.start(interval_);
-    } else {
-        timer_.stop();
+    const bool want = ticking();
+    // Re-arming restarts the period; only do it when something changed.
+    if (want == armed_ && (!want || armed_interval_ == interval_)) return;
+    armed_ = want;
+    armed_interval_ = interval_;
+    if (fd_ < 0) {
+        if (want) {
+            fallback_.start(interval_);
+        } else {
+            fallback_.stop();
+        }
+        return;
     }
+    itimerspec spec{};
+    if (want) {
+        const long long ns = static_cast<long long>(interval_) * 1'000'000;
+        spec.it_interval.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+        spec.it_interval.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        spec.it_value = spec.it_interval;
+    }
+    timerfd_settime(fd_, 0, &spec, nullptr);
+    if (!want) {
+        // Drop an expiry that is already waiting, so nothing ticks after the switch-off.
+        std::uint64_t pending = 0;
+        [[maybe_unused]] const auto n = ::read(fd_, &pending, sizeof pending);
+    }
+}
+
+void QtPeriodicTimer::on_timerfd() {
+    std::uint64_t expirations = 0;
+    if (::read(fd_, &expirations, sizeof expirations) != sizeof expirations) return;
+    // One tick per wake-up: ticks that fell due while the thread was busy would all read the
+    // same clock, so running them back to back would only repeat the same picture.
+    if (armed_) tick();
+}
+
+void QtPeriodicTimer::tick() {
+    if (ticks_++ == 0) since_first_tick_.start();
+    last_tick_ns_ = since_first_tick_.nsecsElapsed();
+    on_tick_();
 }
 
 void use_precise_timer_slack() {

@@ -4,6 +4,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tarrowen {
 
@@ -118,14 +119,45 @@ QRgb DrawingArea::pixel_at(float x, float y) const {
 }
 
 void DrawingArea::mark_dirty(const QRectF& device_rect) {
-    const QRect r = device_rect.toAlignedRect().intersected(image_.rect());
-    dirty_ = dirty_.united(r);
+    mark_dirty(device_rect.toAlignedRect());
 }
 
-QRect DrawingArea::take_dirty() {
-    const QRect d = dirty_;
-    dirty_ = QRect();
+void DrawingArea::mark_dirty(const QRect& rect) {
+    const QRect r = rect.intersected(image_.rect());
+    if (r.isEmpty()) return;
+    // Rectangles that touch merge, so a line moving a pixel a tick sweeps one strip; when all
+    // places are taken the newest joins the first.
+    for (int i = 0; i < dirty_count_; ++i) {
+        if (dirty_[i].adjusted(-2, -2, 2, 2).intersects(r)) {
+            dirty_[i] = dirty_[i].united(r);
+            return;
+        }
+    }
+    if (dirty_count_ < kDirtyRects) {
+        dirty_[dirty_count_++] = r;
+    } else {
+        dirty_[0] = dirty_[0].united(r);
+    }
+}
+
+QRegion DrawingArea::take_dirty() {
+    QRegion d;
+    for (int i = 0; i < dirty_count_; ++i)
+        d += dirty_[i];
+    dirty_count_ = 0;
     return d;
+}
+
+void DrawingArea::fill_rect(const QRect& rect, QRgb colour) {
+    const QRect r = rect.intersected(image_.rect());
+    if (r.isEmpty()) return;
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(row + r.left(), row + r.right() + 1, colour);
+    }
+    mark_dirty(r);
 }
 
 void DrawingArea::line(float x1, float y1, float x2, float y2, std::int32_t colour) {
@@ -137,6 +169,24 @@ void DrawingArea::line(float x1, float y1, float x2, float y2, std::int32_t colo
     if (!std::isfinite(ax + ay + bx + by) || !clip_segment(ax, ay, bx, by, bounds)) return;
 
     const int w = pen_width(ratio_);
+    if (ax == bx || ay == by) {
+        // Parallel to an axis, as every line of the motion is: a strip `w` pixels wide round
+        // the line, from the pixel of one end to the pixel of the other.
+        const auto first = [w](double v) {
+            return static_cast<int>(std::floor(v - w / 2.0 + 0.5));
+        };
+        const auto pixel = [](double v) { return static_cast<int>(std::floor(v)); };
+        QRect strip;
+        if (ax == bx) {
+            const int top = pixel(std::min(ay, by));
+            strip = QRect(first(ax), top, w, pixel(std::max(ay, by)) - top + 1);
+        } else {
+            const int left = pixel(std::min(ax, bx));
+            strip = QRect(left, first(ay), pixel(std::max(ax, bx)) - left + 1, w);
+        }
+        fill_rect(strip, to_qrgb(colour));
+        return;
+    }
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
     QPen pen{QColor(to_qrgb(colour)), static_cast<qreal>(w)};
@@ -194,19 +244,63 @@ void DrawingArea::circle(float cx, float cy, float radius, std::optional<std::in
         circle_spans(c.x(), c.y(), rx, ry, fill, outline);
         return;
     }
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen{QColor(outline), static_cast<qreal>(pw)};
-    pen.setCosmetic(true);
-    p.setPen(pen);
     if (r == 0.0) {
-        p.drawPoint(c);
-    } else {
-        p.setBrush(QColor(fill));
-        p.drawEllipse(c, rx, ry);
+        fill_rect(QRect(static_cast<int>(std::floor(c.x() - (pw - 1) / 2.0)),
+                        static_cast<int>(std::floor(c.y() - (pw - 1) / 2.0)), pw, pw),
+                  outline);
+        return;
     }
-    mark_dirty(
-        QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry).adjusted(-pw - 1, -pw - 1, pw + 1, pw + 1));
+    const CircleRuns& shape = circle_runs(c.x(), c.y(), rx, ry);
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (const Run& run : shape.runs) {
+        auto* row = reinterpret_cast<QRgb*>(bits + run.y * stride);
+        std::fill(row + run.x0, row + run.x1, run.outline ? outline : fill);
+    }
+    mark_dirty(shape.bounds);
+}
+
+const DrawingArea::CircleRuns& DrawingArea::circle_runs(double cx, double cy, double rx,
+                                                        double ry) {
+    CircleRuns& k = circle_cache_;
+    const int pw = pen_width(ratio_);
+    if (k.cx == cx && k.cy == cy && k.rx == rx && k.ry == ry && k.pen == pw &&
+        k.size == image_.size()) {
+        return k;
+    }
+    // Rasterise once with QPainter into a scratch image in two marker colours, then keep the
+    // runs of each.
+    constexpr QRgb kNone = 0xFF000000;
+    constexpr QRgb kInterior = 0xFF000001;
+    constexpr QRgb kOutline = 0xFF000002;
+    QImage scratch(image_.size(), QImage::Format_RGB32);
+    scratch.fill(kNone);
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen{QColor::fromRgb(kOutline), static_cast<qreal>(pw)};
+        pen.setCosmetic(true);
+        p.setPen(pen);
+        p.setBrush(QColor::fromRgb(kInterior));
+        p.drawEllipse(QPointF(cx, cy), rx, ry);
+    }
+    k = CircleRuns{cx, cy, rx, ry, pw, image_.size(), {}, QRect()};
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        int x = 0;
+        while (x < scratch.width()) {
+            const QRgb v = row[x];
+            int end = x + 1;
+            while (end < scratch.width() && row[end] == v)
+                ++end;
+            if (v != kNone) {
+                k.runs.push_back({y, x, end, v == kOutline});
+                k.bounds = k.bounds.united(QRect(x, y, end - x, 1));
+            }
+            x = end;
+        }
+    }
+    return k;
 }
 
 // A circle whose centre lies far outside the area and which only grazes it: row by row, the

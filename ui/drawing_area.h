@@ -16,9 +16,12 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tarrowen {
 
@@ -62,15 +65,33 @@ class DrawingArea {
     const QImage& image() const { return image_; }
     // The pixel under a point given in the current scale (tests and tools).
     QRgb pixel_at(float x, float y) const;
-    // The device-pixel rectangle changed since the last call; empty when nothing changed.
-    QRect take_dirty();
-    bool has_dirty() const { return !dirty_.isEmpty(); }
+    // The device pixels changed since the last call; empty when nothing changed. Kept as a
+    // few rectangles (the orbit, the strips the lines swept), so a repaint copies little.
+    QRegion take_dirty();
+    bool has_dirty() const { return dirty_count_ > 0; }
 
   private:
+    // A circle as QPainter rasterises it, kept as runs of interior and outline pixels per row,
+    // so the orbit that the tick draws again and again is replayed instead of re-rasterised.
+    struct Run {
+        int y, x0, x1;  // x1 exclusive
+        bool outline;
+    };
+    struct CircleRuns {
+        double cx = 0, cy = 0, rx = -1, ry = -1;
+        int pen = 0;
+        QSize size;
+        std::vector<Run> runs;
+        QRect bounds;
+    };
+
     QPointF to_device(double x, double y) const;
     void mark_dirty(const QRectF& device_rect);
+    void mark_dirty(const QRect& r);
     void fill_all(std::int32_t colour);
+    void fill_rect(const QRect& r, QRgb colour);
     void circle_spans(double cx, double cy, double rx, double ry, QRgb fill, QRgb outline);
+    const CircleRuns& circle_runs(double cx, double cy, double rx, double ry);
 
     QSize logical_;
     qreal ratio_;
@@ -79,7 +100,10 @@ class DrawingArea {
     float scale_height_;
     std::int32_t background_ = kBlack;
     std::int32_t fill_ = kFillAtCreation;
-    QRect dirty_;
+    static constexpr int kDirtyRects = 8;
+    std::array<QRect, kDirtyRects> dirty_{};
+    int dirty_count_ = 0;
+    CircleRuns circle_cache_;
 };
 
 // The orbit centre: 170/75 across (as a single, 2.2666666507720947) and 2 down.

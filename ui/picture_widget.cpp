@@ -12,19 +12,25 @@ PictureWidget::PictureWidget(DrawingArea& area, QWidget* parent) : QWidget(paren
 }
 
 bool PictureWidget::present() {
-    const QRect d = area_.take_dirty();
+    const QRegion d = area_.take_dirty();
     if (d.isEmpty()) return false;
     const qreal r = area_.device_pixel_ratio();
-    update(QRectF(d.x() / r, d.y() / r, d.width() / r, d.height() / r).toAlignedRect());
+    QRegion logical;
+    for (const QRect& rect : d) {
+        logical +=
+            QRectF(rect.x() / r, rect.y() / r, rect.width() / r, rect.height() / r).toAlignedRect();
+    }
+    update(logical);
     return true;
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect r = event->rect();
     const qreal ratio = area_.device_pixel_ratio();
-    p.drawImage(QRectF(r), area_.image(),
-                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    for (const QRect& r : event->region()) {
+        p.drawImage(QRectF(r), area_.image(),
+                    QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    }
 }
 
 bool PictureWidget::event(QEvent* event) {
