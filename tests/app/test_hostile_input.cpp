@@ -7,24 +7,12 @@
 #include <QTest>
 
 #include "app/tarrowen_window.h"
+#include "fakes.h"
 
 using namespace tarrowen;
+using namespace tarrowen::testing;
 
 namespace {
-
-class FakeClock final : public Clock {
-  public:
-    float now() override { return reading; }
-    float reading = 45000.0f;
-};
-
-class CountingReport final : public ErrorReport {
-  public:
-    void report(const std::string& message) override {
-        messages.append(QString::fromStdString(message));
-    }
-    QStringList messages;
-};
 
 enum Effect { Harmless, OutOfRange, RadiusTooLarge };
 
@@ -88,7 +76,7 @@ class HostileInputTest : public QObject {
         QFETCH(QString, text);
         QFETCH(int, reports);
         FakeClock clock;
-        CountingReport report;
+        FakeReport report;
         Tarrowen w(&clock, &report);
         auto* typed = w.findChild<QLineEdit*>(QString("txt_masses(%1)").arg(box));
         typed->setText(text);

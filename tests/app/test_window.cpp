@@ -10,24 +10,12 @@
 #include <QTimer>
 
 #include "app/tarrowen_window.h"
+#include "fakes.h"
 
 using namespace tarrowen;
+using namespace tarrowen::testing;
 
 namespace {
-
-class FakeClock final : public Clock {
-  public:
-    float now() override { return reading; }
-    float reading = 36000.0f;
-};
-
-class FakeReport final : public ErrorReport {
-  public:
-    void report(const std::string& message) override {
-        messages.append(QString::fromStdString(message));
-    }
-    QStringList messages;
-};
 
 template <typename T>
 T* child(QWidget& w, const QString& name) {

@@ -6,36 +6,14 @@
 #include <cfloat>
 #include <cstdint>
 
+#include "number_rows.h"
 #include "ui/dynamic_number.h"
 
 using tarrowen::Number;
 
-Q_DECLARE_METATYPE(tarrowen::Number)
-
-namespace tarrowen {
-// Lets QCOMPARE print "Single(1.15)" rather than a byte dump.
-char* toString(const Number& n) {
-    return qstrdup(n.describe().c_str());
-}
-}  // namespace tarrowen
-
 namespace {
 
-Number E() {
-    return Number();
-}
-Number I16(std::int16_t v) {
-    return Number::int16(v);
-}
-Number I32(std::int32_t v) {
-    return Number::int32(v);
-}
-Number S(float v) {
-    return Number::single(v);
-}
-Number D(double v) {
-    return Number::dbl(v);
-}
+using namespace rows;
 
 // 'n' negates and 'f' floors the first operand; the second is then unused.
 Number apply(const Number& a, char op, const Number& b) {

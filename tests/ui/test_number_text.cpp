@@ -15,36 +15,15 @@
 #include <locale>
 #include <string>
 
+#include "number_rows.h"
 #include "ui/number_text.h"
 
 using tarrowen::Kind;
 using tarrowen::Number;
 
-Q_DECLARE_METATYPE(tarrowen::Number)
-
-namespace tarrowen {
-char* toString(const Number& n) {
-    return qstrdup(n.describe().c_str());
-}
-}  // namespace tarrowen
-
 namespace {
 
-Number E() {
-    return Number();
-}
-Number I16(std::int16_t v) {
-    return Number::int16(v);
-}
-Number I32(std::int32_t v) {
-    return Number::int32(v);
-}
-Number S(float v) {
-    return Number::single(v);
-}
-Number D(double v) {
-    return Number::dbl(v);
-}
+using namespace rows;
 
 QByteArray text(const std::string& s) {
     return QByteArray::fromStdString(s);
