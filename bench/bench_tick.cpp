@@ -1,0 +1,165 @@
+// The cost of one animation tick (drawing and readouts) with a fake clock and no event loop,
+// and the heap allocations it makes.
+//
+//   bench_tick                       medians of 5 repetitions
+//   bench_tick --benchmark_filter=/4 the circle that covers the whole area only
+//
+// Counters per tick: `new` counts calls of the global operator new, `malloc` every call of
+// malloc, calloc and realloc (operator new's own included, and Qt's containers, which call
+// malloc directly).
+#include <benchmark/benchmark.h>
+
+#include <QSize>
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/timer.h"
+#include "sim/form.h"
+#include "ui/drawing_area.h"
+
+// --- counting allocations -----------------------------------------------------------------
+
+namespace {
+std::atomic<long long> g_news{0};
+std::atomic<long long> g_mallocs{0};
+}  // namespace
+
+extern "C" {
+// glibc's own entry points: defining malloc here hands every call on to them.
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t n, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+
+void* malloc(std::size_t size) {
+    g_mallocs.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(size);
+}
+void* calloc(std::size_t n, std::size_t size) {
+    g_mallocs.fetch_add(1, std::memory_order_relaxed);
+    return __libc_calloc(n, size);
+}
+void* realloc(void* p, std::size_t size) {
+    g_mallocs.fetch_add(1, std::memory_order_relaxed);
+    return __libc_realloc(p, size);
+}
+}
+
+void* operator new(std::size_t size) {
+    g_news.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+    return ::operator new(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+// --- the form -----------------------------------------------------------------------------
+
+namespace {
+
+class SteppedClock final : public tarrowen::Clock {
+  public:
+    float now() override { return static_cast<float>(36000.0 + static_cast<double>(ms_) / 1000.0); }
+    void advance() { ++ms_; }
+
+  private:
+    long long ms_ = 0;
+};
+
+struct Bench {
+    tarrowen::MotionState m;
+    tarrowen::DrawingArea area{QSize(567, 500)};
+    tarrowen::TextPanel panel;
+    tarrowen::ManualTimer timer;
+    SteppedClock clock;
+    tarrowen::Form form{m, area, panel, timer, clock};
+
+    explicit Bench(const std::string& radius) {
+        tarrowen::load_motion(form);
+        panel.set_text(1, radius);
+        tarrowen::runSImulation_Click(form);
+    }
+};
+
+// Counts the allocations from its creation to report(), per iteration of the benchmark loop.
+class AllocationCount {
+  public:
+    AllocationCount() : news_(g_news.load()), mallocs_(g_mallocs.load()) {}
+    void report(benchmark::State& state) const {
+        const auto per_iteration = [](long long n) {
+            return benchmark::Counter(static_cast<double>(n), benchmark::Counter::kAvgIterations);
+        };
+        state.counters["new"] = per_iteration(g_news.load() - news_);
+        state.counters["malloc"] = per_iteration(g_mallocs.load() - mallocs_);
+    }
+
+  private:
+    long long news_;
+    long long mallocs_;
+};
+
+// Argument: the radius in drawing units. At 4 the circle covers the whole area (4.53 x 4).
+void BM_tick(benchmark::State& state) {
+    Bench b(std::to_string(state.range(0)));
+    // A first tick outside the count: it erases the lines at the edges and fills the picture.
+    b.clock.advance();
+    tarrowen::Timer1_Timer(b.form);
+
+    const AllocationCount count;
+    for (auto _ : state) {
+        b.clock.advance();
+        tarrowen::Timer1_Timer(b.form);
+        benchmark::DoNotOptimize(b.panel);
+    }
+    count.report(state);
+}
+BENCHMARK(BM_tick)->Arg(1)->Arg(4)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The parts of a tick on their own, to see where its time goes: the orbit circle (argument:
+// the radius) and the four projection lines.
+void BM_orbit_circle(benchmark::State& state) {
+    Bench b(std::to_string(state.range(0)));
+    const auto r = static_cast<float>(state.range(0));
+    const AllocationCount count;
+    for (auto _ : state) {
+        b.area.circle(static_cast<float>(tarrowen::kCenterX), 2.0f, r, 16711680);
+    }
+    count.report(state);
+    benchmark::DoNotOptimize(b.area.image());
+}
+BENCHMARK(BM_orbit_circle)->Arg(1)->Arg(4)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_projection_lines(benchmark::State& state) {
+    Bench b("1");
+    float x = 1.0f;
+    const AllocationCount count;
+    for (auto _ : state) {
+        b.area.line(x, 0, x, 5, 0);
+        b.area.line(0, x, 5, x, 0);
+        x = x < 3.0f ? x + 0.001f : 1.0f;
+        b.area.line(x, 0, x, 5, 65280);
+        b.area.line(0, x, 5, x, 65280);
+    }
+    count.report(state);
+    benchmark::DoNotOptimize(b.area.image());
+}
+BENCHMARK(BM_projection_lines)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
