@@ -118,12 +118,16 @@ void check_texts(const Number& v) {
     check(std::isfinite(back));
     check(same_bits(back, tarrowen::parse_number(readout)));
 
-    // The program reads a text back as a double, whatever kind wrote it. Seven digits do not
-    // tell every single apart, so narrowing back to a single could land on a neighbour with
-    // other digits; as a double the text is held to all its digits.
+    // Seven digits do not tell every single apart: narrowed back to a single, the value read
+    // could land on a neighbour with other digits. The program reads texts as doubles, and as
+    // a double the value is stable: its own text reads back to it exactly.
     Number again;
     switch (v.kind()) {
         case Kind::Single:
+            check(
+                same_bits(tarrowen::parse_number(tarrowen::format_plain(Number::dbl(back))), back));
+            again = v;
+            break;
         case Kind::Double:
             again = Number::dbl(back);
             break;
