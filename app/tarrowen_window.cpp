@@ -72,7 +72,10 @@ void WidgetPanel::flush() {
         if (!pending_[i]) continue;
         pending_[i] = false;
         const QString t = QString::fromStdString(pending_text_[i]);
-        if (boxes_[i]->text() != t) boxes_[i]->setText(t);
+        if (boxes_[i]->text() == t) continue;
+        boxes_[i]->setText(t);
+        // A readout longer than its box shows its leading digits, not its tail.
+        boxes_[i]->setCursorPosition(0);
     }
 }
 
