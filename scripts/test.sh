@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test headless: first the sanitizer
+# build (clang, ASan + UBSan, with a bounded fuzz run), then the release build (g++, with the
+# end-to-end test in a private Xvfb). Ends with CTest's summary line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+jobs=$(nproc)
+cmake --preset asan
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
+cmake --preset release
+cmake --build --preset release -j "$jobs"
+ctest --preset release
