@@ -50,14 +50,14 @@ void QtPeriodicTimer::apply() {
         }
         return;
     }
-    itimerspec spec{};
+    itimerspec period{};
     if (want) {
         const long long ns = static_cast<long long>(interval_) * 1'000'000;
-        spec.it_interval.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-        spec.it_interval.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-        spec.it_value = spec.it_interval;
+        period.it_interval.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+        period.it_interval.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        period.it_value = period.it_interval;
     }
-    timerfd_settime(fd_, 0, &spec, nullptr);
+    timerfd_settime(fd_, 0, &period, nullptr);
     if (!want) {
         // Drop an expiry that is already waiting, so nothing ticks after the switch-off.
         std::uint64_t pending = 0;
