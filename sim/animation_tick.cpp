@@ -19,15 +19,15 @@ std::string failure_message(Stage stage, const MotionState& m) {
     switch (stage) {
         case Stage::Angle:
             return "The angle theta0 + omega * t cannot be computed: the angular frequency " +
-                   shown(m.ang_freq) + " is too large.";
+                   format_plain(m.ang_freq) + " is too large.";
         case Stage::Orbit:
-            return "The radius " + shown(m.radius) + " is too large to draw.";
+            return "The radius " + format_plain(m.radius) + " is too large to draw.";
         case Stage::Lines:
-            return "The point (" + shown(m.x_now) + ", " + shown(m.y_now) +
+            return "The point (" + format_plain(m.x_now) + ", " + format_plain(m.y_now) +
                    ") lies too far away to draw.";
         case Stage::Readouts:
-            return "The readouts cannot be computed for the radius " + shown(m.radius) +
-                   " and the angle " + shown(m.theta) + ".";
+            return "The readouts cannot be computed for the radius " + format_plain(m.radius) +
+                   " and the angle " + format_plain(m.theta) + ".";
     }
     return "The motion cannot be computed.";
 }

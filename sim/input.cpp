@@ -36,8 +36,4 @@ Number read_input_box(const Form& f, int box) {
     }
 }
 
-std::string shown(const Number& v) {
-    return format_plain(v);
-}
-
 }  // namespace tarrowen

@@ -1,5 +1,5 @@
 #pragma once
-// Reading the input boxes, and the words in which a failure is reported.
+// Reading the input boxes.
 
 #include <string>
 
@@ -10,8 +10,5 @@ namespace tarrowen {
 // The number typed into input box 0, 1 or 2, as a double. A number beyond the double range
 // throws HandlerError naming the box and quoting (the start of) what was typed.
 Number read_input_box(const Form& f, int box);
-
-// The value as the input boxes show it, for messages.
-std::string shown(const Number& v);
 
 }  // namespace tarrowen

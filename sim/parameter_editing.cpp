@@ -12,7 +12,7 @@ void adjust_phase(Form& f, const Number& old) {
         m.theta0 =
             (m.theta0 + m.t_sec * old) - m.t_sec * m.ang_freq;  // theta0 unchanged on failure
     } catch (const ArithmeticError&) {
-        throw HandlerError("The angular frequency " + shown(m.ang_freq) +
+        throw HandlerError("The angular frequency " + format_plain(m.ang_freq) +
                            " is too large: the angle cannot be kept where it was.");
     }
     f.txt_masses.set_text(2, format_plain(m.theta0));
@@ -43,7 +43,7 @@ Number stepped(const Number& v, const Number& step, bool up, const char* what) {
     try {
         return up ? v + step : v - step;
     } catch (const ArithmeticError&) {
-        throw HandlerError(std::string("The ") + what + " " + shown(v) +
+        throw HandlerError(std::string("The ") + what + " " + format_plain(v) +
                            " cannot be stepped any further.");
     }
 }

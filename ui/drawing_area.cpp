@@ -78,7 +78,7 @@ DrawingArea::DrawingArea(QSize interior, qreal device_pixel_ratio)
       scale_height_(static_cast<float>(interior.height() * kTwipsPerLogicalPixel)) {
     image_ = QImage((QSizeF(logical_) * ratio_).toSize(), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio_);
-    fill_all(background_);
+    fill_all(kBlack);
 }
 
 void DrawingArea::set_device_pixel_ratio(qreal ratio) {
@@ -97,7 +97,6 @@ void DrawingArea::fill_all(std::int32_t colour) {
 }
 
 void DrawingArea::set_background_colour(std::int32_t colour) {
-    background_ = colour;
     fill_all(colour);
 }
 
@@ -108,14 +107,6 @@ void DrawingArea::set_user_scale(float height, float width) {
 
 QPointF DrawingArea::to_device(double x, double y) const {
     return {x * image_.width() / scale_width_, y * image_.height() / scale_height_};
-}
-
-QRgb DrawingArea::pixel_at(float x, float y) const {
-    const QPointF d = to_device(x, y);
-    const int px = static_cast<int>(std::floor(d.x()));
-    const int py = static_cast<int>(std::floor(d.y()));
-    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return 0;
-    return image_.pixel(px, py);
 }
 
 void DrawingArea::mark_dirty(const QRectF& device_rect) {

@@ -42,7 +42,6 @@ class DrawingArea {
 
     // Erases everything drawn and fills the interior with `colour`.
     void set_background_colour(std::int32_t colour);
-    std::int32_t background_colour() const { return background_; }
     void set_fill_colour(std::int32_t colour) { fill_ = colour; }
     std::int32_t fill_colour() const { return fill_; }
     std::int32_t foreground_colour() const { return kBlack; }
@@ -63,12 +62,9 @@ class DrawingArea {
     void line(float x1, float y1, float x2, float y2, std::int32_t colour);
 
     const QImage& image() const { return image_; }
-    // The pixel under a point given in the current scale (tests and tools).
-    QRgb pixel_at(float x, float y) const;
     // The device pixels changed since the last call; empty when nothing changed. Kept as a
     // few rectangles (the orbit, the strips the lines swept), so a repaint copies little.
     QRegion take_dirty();
-    bool has_dirty() const { return dirty_count_ > 0; }
 
   private:
     // A circle as QPainter rasterises it, kept as runs of interior and outline pixels per row,
@@ -98,7 +94,6 @@ class DrawingArea {
     QImage image_;
     float scale_width_;
     float scale_height_;
-    std::int32_t background_ = kBlack;
     std::int32_t fill_ = kFillAtCreation;
     static constexpr int kDirtyRects = 8;
     std::array<QRect, kDirtyRects> dirty_{};
