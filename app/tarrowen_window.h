@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: creates the controls with their fixed places, runs Form_Load, routes every
 // event to its handler through one dispatcher, and owns the motion state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one animation tick (drawing and readouts) with a fake clock and no event loop,
 // and the heap allocations it makes.
 //

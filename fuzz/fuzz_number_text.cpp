@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes through the text reader, and the values it gives (and the raw bit patterns of the
 // input) through both formatters and back. Traps on any broken promise:
 // - parse_number either returns a finite double or throws OverflowError;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation beyond the binary (app/CMakeLists.txt installs that) and the Debian package.
 #
 #   cmake --install build/release --prefix /tmp/inst     the files, under any prefix

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The run clock: seconds since local midnight, with their fraction, as a single.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The periodic timer of the window: an interval in milliseconds and an on/off switch. It ticks
 // only while it is on AND its interval is above 0; at interval 0 it stays silent (a QTimer of

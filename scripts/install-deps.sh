@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing need on Debian 12, through apt-get (with sudo
 # when not root). Does nothing when everything is there already.
 set -euo pipefail

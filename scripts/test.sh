@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test headless: first the sanitizer
 # build (clang, ASan + UBSan, with a bounded fuzz run), then the release build (g++, with the
 # end-to-end test in a private Xvfb). Ends with CTest's summary line.

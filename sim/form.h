@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The handlers of the window's events, on the motion state and on what the window hands them.
 // None of them knows about widgets: a test builds a Form from a MotionState, a DrawingArea, a

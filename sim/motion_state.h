@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of the motion, held by the window for its whole life. Every field is a dynamic
 // number and starts out empty.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing area: a retained canvas in device pixels with a user-defined coordinate system.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The number in which every value of the motion is held: empty, a 16-bit or 32-bit integer,
 // a single or a double. The kind of every result follows fixed rules, and the kind is visible

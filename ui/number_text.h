@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the panel's texts and numbers. Locale-free: the decimal point is "."
 // on the way in and on the way out, whatever the user's regional settings, so a text that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A clock the test sets by hand, and a report that keeps what it was told.
 #include <QStringList>

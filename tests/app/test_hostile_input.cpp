@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever is typed into any box, every button then pressed: the program stays up, each
 // failure is reported once, readouts stay number texts, and a failing handler loses nothing
 // that was typed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The periodic timer ticks only while on with an interval above 0; the clock counts on past
 // midnight.
 #include <QTest>

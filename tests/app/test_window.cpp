@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a user meets it: layout, captions, start-up texts and state, focus order,
 // accessible names, the report of a failing handler, the retained picture, quitting.
 #include <QAccessible>

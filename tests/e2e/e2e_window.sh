@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program in a real X server, driven by real X input events, checked by what a user
 # sees on the screen.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window without widgets: the motion state, a canvas, an in-memory panel, a timer that only
 // holds its settings, and a clock that the test sets by hand.

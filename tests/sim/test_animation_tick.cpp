@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tick: readouts to the character, the precision of every product, and the picture.
 #include <QTest>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Apply, the adjust and step buttons, and the phase that keeps the point from jumping.
 #include <QTest>
 #include <cmath>

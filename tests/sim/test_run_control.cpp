@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run, pause, resume: every transition of the run states, driven with a fake clock.
 #include <QTest>
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One simulated hour at 1 kHz: 3.6 million ticks with the clock moving on by 1 ms before each.
 // Memory stays flat, the picture keeps exactly the two current lines (every erasure removed its
 // line), and the readouts agree with the closed form theta = theta0 + omega * t, worked out

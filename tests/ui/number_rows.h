@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shorthands for the table rows of the number tests, and the way QCOMPARE prints a number.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas: exact erasing, clipping of hostile coordinates, fills, colours, pixel ratios.
 #include <QRandomGenerator>
 #include <QTest>

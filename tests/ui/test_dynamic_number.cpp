@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kinds and values of the number arithmetic. Every row states both operands with their
 // kinds and the expected kind; a wrong kind shows on the screen as a wrong number of digits.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts in and out of the panel: the reader, both formatters and the rounding of the readouts.
 // The whole suite runs under the locale that the environment names (it is registered a second
 // time with a comma locale), since none of these conversions may depend on it.
