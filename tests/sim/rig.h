@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window without widgets: the motion state, a canvas, an in-memory panel, a timer that only
-// holds its settings, and a clock that the test sets by hand.
+// holds its settings, a clock that the test sets by hand, and a report that keeps what it is
+// told.
 
 #include <QImage>
 #include <QSize>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "platform/clock.h"
+#include "platform/error_report.h"
 #include "platform/timer.h"
 #include "sim/form.h"
 #include "ui/drawing_area.h"
@@ -19,10 +25,35 @@ class FakeClock final : public Clock {
     float reading = 36000.0f;  // 10:00
 };
 
+// A panel in memory that can be told to refuse a box, as a failing control would.
+class TestPanel final : public Panel {
+  public:
+    std::string text(int box) const override {
+        if (box == refuse_reads_of)
+            throw std::runtime_error("box " + std::to_string(box) + " cannot be read");
+        return texts.text(box);
+    }
+    void set_text(int box, const std::string& text) override {
+        if (box == refuse_writes_to)
+            throw std::runtime_error("box " + std::to_string(box) + " refused its text");
+        texts.set_text(box, text);
+    }
+    int refuse_reads_of = -1;
+    int refuse_writes_to = -1;
+    TextPanel texts;  // what the boxes show, reachable past any refusal
+};
+
+// Keeps every report it is given.
+class Reports final : public ErrorReport {
+  public:
+    void report(const std::string& message) override { messages.push_back(message); }
+    std::vector<std::string> messages;
+};
+
 struct Rig {
     MotionState m;
     DrawingArea area{QSize(567, 500)};
-    TextPanel panel;
+    TestPanel panel;
     ManualTimer timer;
     FakeClock clock;
     Form form{m, area, panel, timer, clock};
@@ -34,13 +65,19 @@ struct Rig {
         load_motion(form);
     }
 
+    Reports reports;
+    // A handler as the window runs it: a failure is reported and leaves what the policy says.
+    void handle(OnFailure on_failure, const std::function<void()>& handler) {
+        run_handler(form, reports, on_failure, handler);
+    }
+
     void at(float clock_reading) { clock.reading = clock_reading; }
     void run_at(float t) { at(t), runSImulation_Click(form); }
     void pause_at(float t) { at(t), cmd_stop_simulation_Click(form); }
     void restart_at(float t) { at(t), cmd_restart_Click(form); }
     void tick_at(float t) { at(t), Timer1_Timer(form); }
-    std::string box(int i) const { return panel.text(i); }
-    void type(int i, const std::string& text) { panel.set_text(i, text); }
+    std::string box(int i) const { return panel.texts.text(i); }
+    void type(int i, const std::string& text) { panel.texts.set_text(i, text); }
 
     // Whether any (all) of the pixels within two device pixels of (x, y) have the colour.
     bool any_near(float x, float y, std::int32_t colour) const { return near(x, y, colour, false); }
@@ -77,8 +114,5 @@ struct Rig {
         return all;
     }
 };
-
-inline constexpr std::int32_t kGreen = 65280;
-inline constexpr std::int32_t kBlue = 16711680;
 
 }  // namespace tarrowen::testing

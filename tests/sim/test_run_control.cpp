@@ -175,7 +175,43 @@ class RunControlTest : public QObject {
             last = t;
         }
         QCOMPARE(last, 40.0f);
-        QCOMPARE(clock.now(), 86430.0f);
+        QCOMPARE(clock.reading(), (ClockReading{1, 30.0f}));
+    }
+
+    // Box 3 shows every hundredth of a second on day 30 as on day 0, across midnight too, at
+    // the time of day where singles are coarsest as well: with a tick every 10 ms, 5 ms after
+    // each hundredth, it shows 0, .01, .02 ... .29 in turn.
+    void time_is_as_fine_on_day_30_as_on_day_0_data() {
+        QTest::addColumn<int>("days");       // days after the clock was created, at 10:00
+        QTest::addColumn<double>("run_at");  // the time of day the run starts
+        for (int days : {0, 30}) {
+            QTest::addRow("day %d, morning", days) << days << 40000.0;
+            QTest::addRow("day %d, where singles are 1/128 s apart", days) << days << 65536.5;
+            QTest::addRow("day %d, across midnight", days) << days << 86399.84375;
+        }
+    }
+    void time_is_as_fine_on_day_30_as_on_day_0() {
+        QFETCH(int, days);
+        QFETCH(double, run_at);
+        using namespace std::chrono;
+        steady_clock::duration steady{};
+        DayClock clock(36000.0, [&steady] { return steady; });
+        const auto set = [&steady](double s) {
+            steady = duration_cast<steady_clock::duration>(duration<double>(s));
+        };
+        Rig rig;
+        Form form{rig.m, rig.area, rig.panel, rig.timer, clock};
+        const double start = days * 86400.0 + run_at - 36000.0;
+        set(start);
+        runSImulation_Click(form);
+        QStringList shown;
+        for (int k = 0; k < 30; ++k) {
+            set(start + 0.005 + 0.01 * k);
+            Timer1_Timer(form);
+            shown << QString::fromStdString(rig.box(kBoxTime));
+            QCOMPARE(qRound(parse_number(rig.box(kBoxTime)) * 100), k);
+        }
+        QCOMPARE(shown.removeDuplicates(), 0);
     }
 };
 
