@@ -121,9 +121,9 @@ class ParameterEditingTest : public QObject {
         } catch (const HandlerError&) {
             // Only the out-of-range row fails; its state is checked below all the same.
         }
-        const QStringList got{QString::fromStdString(rig.box(0)),
-                              QString::fromStdString(rig.box(1)),
-                              QString::fromStdString(rig.box(2))};
+        const QStringList got{QString::fromStdString(rig.box(kBoxOmega)),
+                              QString::fromStdString(rig.box(kBoxRadius)),
+                              QString::fromStdString(rig.box(kBoxTheta0))};
         QCOMPARE(got, inputs);
         QCOMPARE(QString::fromStdString(format_plain(rig.m.ang_freq)), omega);
         QCOMPARE(QString::fromStdString(format_plain(rig.m.radius)), radius);
@@ -171,7 +171,7 @@ class ParameterEditingTest : public QObject {
             std::fabs(theta_now - theta_last) <= 1e-12 * std::max(1.0, std::fabs(theta_last)),
             qPrintable(
                 QString("%1 became %2").arg(theta_last, 0, 'g', 17).arg(theta_now, 0, 'g', 17)));
-        QCOMPARE(rig.box(2), format_plain(rig.m.theta0));
+        QCOMPARE(rig.box(kBoxTheta0), format_plain(rig.m.theta0));
         play(rig, after);
         const double expected = theta_last + elapsed * new_omega;
         QVERIFY2(std::fabs(rig.m.theta.to_double() - expected) <= 1e-9,
@@ -194,7 +194,7 @@ class ParameterEditingTest : public QObject {
         }
         QCOMPARE(rig.m.radius, Number::dbl(r));
         QCOMPARE(rig.m.ang_freq, Number::dbl(w));
-        QCOMPARE(rig.box(1), format_plain(Number::dbl(r)));
+        QCOMPARE(rig.box(kBoxRadius), format_plain(Number::dbl(r)));
     }
 
     // The adjust buttons wipe the area in its fill colour: dark purple before the first Run,
@@ -224,7 +224,7 @@ class ParameterEditingTest : public QObject {
     void extreme_omega_fails_in_words() {
         Rig rig;
         play(rig, "run 100; tick 102");
-        rig.type(0, "1E308");
+        rig.type(kBoxOmega, "1E308");
         QString message;
         try {
             cmd_apply_Click(rig.form);
@@ -235,18 +235,18 @@ class ParameterEditingTest : public QObject {
                                   "be kept where it was."));
         // Nothing changed, so typing a sane value mends it.
         QCOMPARE(rig.m.ang_freq, Number::dbl(2));
-        QCOMPARE(rig.box(0), std::string("1E308"));
-        rig.type(0, "2");
+        QCOMPARE(rig.box(kBoxOmega), std::string("1E308"));
+        rig.type(kBoxOmega, "2");
         cmd_apply_Click(rig.form);
         rig.tick_at(103);
-        QCOMPARE(rig.box(3), std::string(" 3"));
+        QCOMPARE(rig.box(kBoxTime), std::string(" 3"));
     }
 
     void typing_changes_nothing() {
         Rig rig;
         play(rig, "run 100; tick 101");
         const MotionState before = rig.m;
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < kBoxCount; ++i) {
             rig.type(i, "99");
             txt_masses_Change(rig.form, static_cast<std::int16_t>(i));
         }

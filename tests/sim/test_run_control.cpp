@@ -132,12 +132,12 @@ class RunControlTest : public QObject {
         Rig rig;
         rig.run_at(100);
         rig.tick_at(101);
-        rig.type(0, "5");
-        rig.type(1, "1E400");
+        rig.type(kBoxOmega, "5");
+        rig.type(kBoxRadius, "1E400");
         QVERIFY_THROWS_EXCEPTION(HandlerError, rig.run_at(102));
         QCOMPARE(rig.m.ang_freq, Number::dbl(2));
         QCOMPARE(rig.m.t_start, Number::single(100));
-        QCOMPARE(rig.box(1), std::string("1E400"));
+        QCOMPARE(rig.box(kBoxRadius), std::string("1E400"));
         try {
             rig.run_at(102);
         } catch (const HandlerError& e) {
