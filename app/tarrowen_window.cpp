@@ -62,6 +62,8 @@ void WidgetPanel::set_text(int box, const std::string& text) {
         // Inputs are written seldom and must show at once.
         pending_.at(box) = false;
         boxes_.at(box)->setText(QString::fromStdString(text));
+        // A long theta0 shows its sign and leading digits, as the readouts do.
+        boxes_.at(box)->setCursorPosition(0);
         return;
     }
     pending_text_.at(box) = text;

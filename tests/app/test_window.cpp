@@ -273,6 +273,21 @@ class WindowTest : public QObject {
         QCOMPARE(box(w, kBoxTheta), theta);
     }
 
+    // A theta0 that the program writes shows its sign and leading digits, however long.
+    void a_written_theta0_shows_its_start() {
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
+        clock.reading += 0.3f;
+        w.Timer1_Timer();
+        child<QLineEdit>(w, "txt_masses(0)")->setText("2.1");
+        QTest::mouseClick(child<QPushButton>(w, "cmd_apply"), Qt::LeftButton);
+        const auto* theta0 = child<QLineEdit>(w, "txt_masses(2)");
+        QVERIFY2(theta0->text().startsWith("-0.0"), qPrintable(theta0->text()));
+        QCOMPARE(theta0->cursorPosition(), 0);
+    }
+
     // The picture is kept: what the widget paints is the canvas, also after hiding and
     // showing the window again.
     void picture_is_retained() {
