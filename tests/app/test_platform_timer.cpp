@@ -9,6 +9,9 @@
 #include "platform/qt_timer.h"
 
 using namespace tarrowen;
+using R = ClockReading;
+
+Q_DECLARE_METATYPE(tarrowen::ClockReading)
 
 class PlatformTimerTest : public QObject {
     Q_OBJECT
@@ -90,61 +93,38 @@ class PlatformTimerTest : public QObject {
         QCOMPARE(clock.now(), seconds);
     }
 
-    // Differences and moves of readings, worked by hand. Within one day they are the single
-    // difference; across days they go on counting, as finely on day 30 as on day 0.
-    void differences_of_readings_data() {
-        QTest::addColumn<int>("from_day");
-        QTest::addColumn<float>("from");
-        QTest::addColumn<int>("to_day");
-        QTest::addColumn<float>("to");
-        QTest::addColumn<float>("seconds");  // seconds_between(from, to)
-        QTest::newRow("same day") << 0 << 100.0f << 0 << 102.5f << 2.5f;
-        QTest::newRow("same day, backwards") << 4 << 102.5f << 4 << 100.0f << -2.5f;
-        // 0.29 in single is 0.28999999165534973; 36000.29 is 36000.2890625.
-        QTest::newRow("same day, rounded as a single subtraction")
-            << 0 << 36000.0f << 0 << 36000.29f << 0.2890625f;
-        QTest::newRow("across midnight") << 0 << 86399.5f << 1 << 0.5f << 1.0f;
-        QTest::newRow("across midnight on day 30") << 30 << 86399.75f << 31 << 0.01f << 0.26f;
-        QTest::newRow("a week") << 0 << 100.0f << 7 << 100.0f << 604800.0f;
-    }
-    void differences_of_readings() {
-        QFETCH(int, from_day);
-        QFETCH(float, from);
-        QFETCH(int, to_day);
-        QFETCH(float, to);
-        QFETCH(float, seconds);
-        QCOMPARE(seconds_between({from_day, from}, {to_day, to}), seconds);
-    }
-
-    void moves_of_readings_data() {
-        QTest::addColumn<int>("day");
-        QTest::addColumn<float>("start");
-        QTest::addColumn<float>("pause");  // paused on day `day` at `pause`
-        QTest::addColumn<int>("resume_day");
-        QTest::addColumn<float>("resume");
-        QTest::addColumn<int>("moved_day");  // the start moved on by the pause
-        QTest::addColumn<float>("moved");
-        QTest::newRow("within the day") << 0 << 100.0f << 102.0f << 0 << 110.0f << 0 << 108.0f;
-        QTest::newRow("into the next day")
-            << 0 << 86000.0f << 86100.0f << 1 << 500.0f << 1 << 400.0f;
-        QTest::newRow("a pause across midnight")
-            << 30 << 100.0f << 86000.0f << 31 << 50.0f << 30 << 550.0f;
+    // A run started at `start`, paused at `pause` and resumed at `resume`, worked by hand: the
+    // length of the pause, and the start moved on by it. Within one day a length is the single
+    // difference; across days it goes on counting, as finely on day 30 as on day 0.
+    void pauses_of_any_length_data() {
+        QTest::addColumn<ClockReading>("start");
+        QTest::addColumn<ClockReading>("pause");
+        QTest::addColumn<ClockReading>("resume");
+        QTest::addColumn<float>("length");
+        QTest::addColumn<ClockReading>("moved");
+        QTest::newRow("within the day") << R{0, 100} << R{0, 102} << R{0, 110} << 8.0f << R{0, 108};
+        // 36000.29 in single is 36000.2890625.
+        QTest::newRow("rounded as a single subtraction")
+            << R{0, 0} << R{0, 36000} << R{0, 36000.29f} << 0.2890625f << R{0, 0.2890625f};
+        QTest::newRow("the start moves into the next day")
+            << R{0, 86000} << R{0, 86100} << R{1, 500} << 800.0f << R{1, 400};
+        QTest::newRow("across midnight on day 30")
+            << R{30, 100} << R{30, 86399.75f} << R{31, 0.01f} << 0.26f << R{30, 100.26f};
         // 2000.1 in single is 2000.0999755859375: the start moves by three days and that
         // fraction to the last bit.
-        QTest::newRow("a pause of three days keeps the fraction")
-            << 30 << 1000.25f << 2000.0f << 33 << 2000.1f << 33 << 1000.3499755859375f;
+        QTest::newRow("three days") << R{30, 1000.25f} << R{30, 2000} << R{33, 2000.1f} << 259200.1f
+                                    << R{33, 1000.3499755859375f};
     }
-    void moves_of_readings() {
-        QFETCH(int, day);
-        QFETCH(float, start);
-        QFETCH(float, pause);
-        QFETCH(int, resume_day);
-        QFETCH(float, resume);
-        QFETCH(int, moved_day);
-        QFETCH(float, moved);
-        const ClockReading r = moved_by({day, start}, {day, pause}, {resume_day, resume});
-        QCOMPARE(r.day, moved_day);
-        QCOMPARE(r.seconds, moved);
+    void pauses_of_any_length() {
+        QFETCH(ClockReading, start);
+        QFETCH(ClockReading, pause);
+        QFETCH(ClockReading, resume);
+        QFETCH(float, length);
+        QFETCH(ClockReading, moved);
+        QCOMPARE(seconds_between(pause, resume), length);
+        const ClockReading got = moved_by(start, pause, resume);
+        QCOMPARE(got.day, moved.day);
+        QCOMPARE(got.seconds, moved.seconds);
     }
 
     void real_clock_reads_the_time_of_day() {

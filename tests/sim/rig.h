@@ -6,7 +6,9 @@
 
 #include <QImage>
 #include <QSize>
+#include <QString>
 #include <functional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -114,5 +116,50 @@ struct Rig {
         return all;
     }
 };
+
+// Plays a script such as "type 1 2.5; apply; button 5; run 100; tick 101; pause 102;
+// restart 110; refuse-read 2; refuse-write 3", each handler run as the window runs it (a
+// failure is reported to rig.reports). Returns false on a step it does not know.
+inline bool play(Rig& rig, const QString& script) {
+    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
+        std::istringstream in(step.trimmed().toStdString());
+        std::string verb;
+        in >> verb;
+        const auto keep = OnFailure::KeepAsItWas;
+        if (verb == "run" || verb == "pause" || verb == "restart" || verb == "tick") {
+            double t = 0;
+            in >> t;
+            rig.at(static_cast<float>(t));
+        }
+        int n = 0;
+        if (verb == "type") {
+            std::string text;
+            in >> n;
+            std::getline(in >> std::ws, text);
+            rig.type(n, text);
+        } else if (verb == "refuse-read") {
+            in >> rig.panel.refuse_reads_of;
+        } else if (verb == "refuse-write") {
+            in >> rig.panel.refuse_writes_to;
+        } else if (verb == "apply") {
+            rig.handle(keep, [&] { cmd_apply_Click(rig.form); });
+        } else if (verb == "button") {
+            in >> n;
+            rig.handle(keep, [&] { cmd_color_Click(rig.form, static_cast<std::int16_t>(n)); });
+        } else if (verb == "run") {
+            rig.handle(keep, [&] { runSImulation_Click(rig.form); });
+        } else if (verb == "pause") {
+            rig.handle(keep, [&] { cmd_stop_simulation_Click(rig.form); });
+        } else if (verb == "restart") {
+            rig.handle(keep, [&] { cmd_restart_Click(rig.form); });
+        } else if (verb == "tick") {
+            rig.handle(OnFailure::StopTheTimer, [&] { Timer1_Timer(rig.form); });
+        } else {
+            qWarning("unknown step %s", qPrintable(step));
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace tarrowen::testing

@@ -2,7 +2,6 @@
 // Run, pause, resume: every transition of the run states, driven with a fake clock.
 #include <QTest>
 #include <chrono>
-#include <sstream>
 
 #include "rig.h"
 #include "ui/number_text.h"
@@ -11,31 +10,6 @@ using namespace tarrowen;
 using namespace tarrowen::testing;
 
 Q_DECLARE_METATYPE(tarrowen::RunState)
-
-namespace {
-
-// Plays a script such as "run 100; pause 102; restart 110; tick 111" on the rig.
-void play(Rig& rig, const QString& script) {
-    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
-        std::istringstream in(step.trimmed().toStdString());
-        std::string verb;
-        float t = 0;
-        in >> verb >> t;
-        if (verb == "run") {
-            rig.run_at(t);
-        } else if (verb == "pause") {
-            rig.pause_at(t);
-        } else if (verb == "restart") {
-            rig.restart_at(t);
-        } else if (verb == "tick") {
-            rig.tick_at(t);
-        } else {
-            QFAIL(qPrintable("unknown step " + step));
-        }
-    }
-}
-
-}  // namespace
 
 class RunControlTest : public QObject {
     Q_OBJECT
@@ -85,7 +59,7 @@ class RunControlTest : public QObject {
         QFETCH(RunState, state);
         QFETCH(QString, t_sec);
         Rig rig;
-        play(rig, script);
+        QVERIFY(play(rig, script));
         QCOMPARE(run_state(rig.form), state);
         QCOMPARE(QString::fromStdString(format_plain(rig.m.t_sec)), t_sec);
         if (!rig.m.t_sec.is_empty()) QCOMPARE(rig.m.t_sec.kind(), Kind::Single);
