@@ -5,8 +5,9 @@
 // Panel, a ManualTimer and a fake clock, and calls the handlers (the tick included) itself.
 //
 // A handler that cannot compute what it must (a number too large for its kind) throws
-// HandlerError with a message for the user, having changed nothing it could not take back.
-// run_handler reports it and decides what the failure leaves behind.
+// HandlerError with a message for the user: a button's handler before it stores anything, the
+// tick where it stands. run_handler reports it and decides what the failure leaves behind,
+// whatever threw and wherever.
 
 #include <cstdint>
 #include <functional>

@@ -236,7 +236,7 @@ class FailuresTest : public QObject {
         const std::vector<std::string> expected{note.toStdString()};
         QCOMPARE(rig.reports.messages, expected);
         // The point stays where it was: the new angle for the last tick's time lies on the same
-        // place of the circle, within one turn (plus what the new omega adds over t).
+        // place of the circle, within one turn.
         const double omega = rig.m.ang_freq.to_double();
         QVERIFY(std::fabs(omega) < 10);
         const double theta_now = rig.m.theta0.to_double() + t_last * omega;
