@@ -18,15 +18,15 @@ constexpr int kPanelLeft = 8800;
 constexpr int kPanelTop = 1100;
 constexpr int kRowPitch = 450;
 
-constexpr const char* kButtonCaptions[8] = {"incr rad",        "decr rad",        "incr freq",
-                                            "decr freq",       "increment 1.000", "increment 0.100",
-                                            "increment 0.010", "increment 0.001"};
-constexpr const char* kLabelCaptions[8] = {"ang freq", "radius", "theta0", "t (sec)",
-                                           "theta",    "x",      "y",      "theta"};
+constexpr const char* kButtonCaptions[kBoxCount] = {
+    "incr rad",        "decr rad",        "incr freq",       "decr freq",
+    "increment 1.000", "increment 0.100", "increment 0.010", "increment 0.001"};
+constexpr const char* kLabelCaptions[kBoxCount] = {"ang freq", "radius", "theta0", "t (sec)",
+                                                   "theta",    "x",      "y",      "theta"};
 // Rows 4 and 7 share the caption "theta"; their accessible names tell them apart.
-constexpr const char* kBoxNames[8] = {"ang freq", "radius", "theta0", "t (sec)",
-                                      "theta",    "x",      "y",      "theta in units of pi"};
-constexpr const char* kBoxDescriptions[8] = {
+constexpr const char* kBoxNames[kBoxCount] = {
+    "ang freq", "radius", "theta0", "t (sec)", "theta", "x", "y", "theta in units of pi"};
+constexpr const char* kBoxDescriptions[kBoxCount] = {
     "Input: angular frequency omega, in radians per second",
     "Input: radius R of the orbit, in drawing units",
     "Input: phase theta0, the angle at time 0, in radians",
@@ -58,10 +58,12 @@ std::string WidgetPanel::text(int box) const {
 }
 
 void WidgetPanel::set_text(int box, const std::string& text) {
-    if (box < 3) {
+    if (box < kInputBoxes) {
         // Inputs are written seldom and must show at once.
         pending_.at(box) = false;
         boxes_.at(box)->setText(QString::fromStdString(text));
+        // A long theta0 shows its sign and leading digits, as the readouts do.
+        boxes_.at(box)->setCursorPosition(0);
         return;
     }
     pending_text_.at(box) = text;
@@ -123,7 +125,7 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     cmd_exit_program = make_button("cmd_exit_program", "Quit ", twips_rect(10200, 7320, 855, 495));
 
     // The panel: created here, placed and captioned by Form_Load.
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kBoxCount; ++i) {
         lbl_mass_id[i] = new WrappedLabel(this);
         lbl_mass_id[i]->setObjectName(object_name("lbl_mass_id", i));
         txt_masses[i] = new QLineEdit(this);
@@ -138,15 +140,15 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     // Focus order: Picture1, Run, boxes 0-3, pause, Quit, buttons 0-3, boxes 4-7, buttons 4-7,
     // Restart, Apply.
     std::vector<QWidget*> order{Picture1, runSImulation};
-    for (int i = 0; i < 4; ++i)
+    for (int i = kBoxOmega; i <= kBoxTime; ++i)
         order.push_back(txt_masses[i]);
     order.push_back(cmd_stop_simulation);
     order.push_back(cmd_exit_program);
     for (int i = 0; i < 4; ++i)
         order.push_back(cmd_color[i]);
-    for (int i = 4; i < 8; ++i)
+    for (int i = kBoxTheta; i < kBoxCount; ++i)
         order.push_back(txt_masses[i]);
-    for (int i = 4; i < 8; ++i)
+    for (int i = 4; i < kBoxCount; ++i)
         order.push_back(cmd_color[i]);
     order.push_back(cmd_restart);
     order.push_back(cmd_apply);
@@ -172,7 +174,7 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     connect(cmd_restart, &QPushButton::clicked, this, [this] { cmd_restart_Click(); });
     connect(cmd_exit_program, &QPushButton::clicked, this, [this] { cmd_exit_program_Click(); });
     connect(cmd_apply, &QPushButton::clicked, this, [this] { cmd_apply_Click(); });
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kBoxCount; ++i) {
         const auto index = static_cast<std::int16_t>(i);
         connect(cmd_color[i], &QPushButton::clicked, this,
                 [this, index] { cmd_color_Click(index); });
@@ -188,42 +190,31 @@ Tarrowen::~Tarrowen() = default;
 
 void Tarrowen::Form_Load() {
     load_motion(*form_);
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kBoxCount; ++i) {
         const int top = kPanelTop + kRowPitch * i;
         lbl_mass_id[i]->setGeometry(twips_rect(kPanelLeft, top, 500, 375));
         txt_masses[i]->setGeometry(twips_rect(kPanelLeft + 600, top, 750, 375));
         cmd_color[i]->setGeometry(twips_rect(kPanelLeft + 1400, top, 850, 450));
     }
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < kBoxCount; ++i)
         cmd_color[i]->setText(QString::fromLatin1(kButtonCaptions[i]));
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < kBoxCount; ++i)
         lbl_mass_id[i]->setText(QString::fromLatin1(kLabelCaptions[i]));
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < kBoxCount; ++i)
         txt_masses[i]->setText(QString::fromLatin1(kInitialTexts[i]));
     // Each column of captions in one size, the largest in which all of them fit whole.
     unify_caption_font(lbl_mass_id);
     unify_caption_font(cmd_color);
 }
 
-template <typename Handler>
-void Tarrowen::dispatch(Handler&& handler) {
-    std::string failure;
-    try {
-        handler();
-    } catch (const HandlerError& e) {
-        failure = e.what();
-    } catch (const ArithmeticError& e) {
-        failure = std::string("A number became too large to compute: ") + e.what() + ".";
-    } catch (const std::exception& e) {
-        failure = std::string("The program could not finish this: ") + e.what() + ".";
-    }
+void Tarrowen::dispatch(OnFailure on_failure, const std::function<void()>& handler) {
+    run_handler(*form_, present_then_report_, on_failure, handler);
     schedule_present();
-    if (!failure.empty()) {
-        // Stopped first, so the failing step is not run again while the message is read.
-        stop_after_error(*form_);
-        present_now();
-        report_->report(failure);
-    }
+}
+
+void Tarrowen::PresentThenReport::report(const std::string& message) {
+    w_.present_now();
+    w_.report_->report(message);
 }
 
 void Tarrowen::schedule_present() {
@@ -237,28 +228,28 @@ void Tarrowen::present_now() {
 }
 
 void Tarrowen::runSImulation_Click() {
-    dispatch([this] { tarrowen::runSImulation_Click(*form_); });
+    dispatch(OnFailure::KeepAsItWas, [this] { tarrowen::runSImulation_Click(*form_); });
 }
 void Tarrowen::cmd_stop_simulation_Click() {
-    dispatch([this] { tarrowen::cmd_stop_simulation_Click(*form_); });
+    dispatch(OnFailure::KeepAsItWas, [this] { tarrowen::cmd_stop_simulation_Click(*form_); });
 }
 void Tarrowen::cmd_restart_Click() {
-    dispatch([this] { tarrowen::cmd_restart_Click(*form_); });
+    dispatch(OnFailure::KeepAsItWas, [this] { tarrowen::cmd_restart_Click(*form_); });
 }
 void Tarrowen::cmd_exit_program_Click() {
     QCoreApplication::quit();
 }
 void Tarrowen::cmd_apply_Click() {
-    dispatch([this] { tarrowen::cmd_apply_Click(*form_); });
+    dispatch(OnFailure::KeepAsItWas, [this] { tarrowen::cmd_apply_Click(*form_); });
 }
 void Tarrowen::cmd_color_Click(std::int16_t index) {
-    dispatch([this, index] { tarrowen::cmd_color_Click(*form_, index); });
+    dispatch(OnFailure::KeepAsItWas, [this, index] { tarrowen::cmd_color_Click(*form_, index); });
 }
 void Tarrowen::txt_masses_Change(std::int16_t index) {
     tarrowen::txt_masses_Change(*form_, index);
 }
 void Tarrowen::Timer1_Timer() {
-    dispatch([this] { tarrowen::Timer1_Timer(*form_); });
+    dispatch(OnFailure::StopTheTimer, [this] { tarrowen::Timer1_Timer(*form_); });
 }
 
 }  // namespace tarrowen

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/fitted_text.h"
@@ -74,9 +75,19 @@ class Tarrowen final : public QWidget {
     static constexpr int kClientHeightTwips = 8400;
 
   private:
-    template <typename Handler>
-    void dispatch(Handler&& handler);
+    // Runs a handler; what its failure leaves behind is run_handler's policy.
+    void dispatch(OnFailure on_failure, const std::function<void()>& handler);
     void schedule_present();
+
+    // Shows the screen as the handler left it before the report takes the user's attention.
+    class PresentThenReport final : public ErrorReport {
+      public:
+        explicit PresentThenReport(Tarrowen& w) : w_(w) {}
+        void report(const std::string& message) override;
+
+      private:
+        Tarrowen& w_;
+    };
 
     MotionState motion_;
     std::unique_ptr<DrawingArea> area_;
@@ -84,6 +95,7 @@ class Tarrowen final : public QWidget {
     std::unique_ptr<ErrorReport> own_report_;
     Clock* clock_;
     ErrorReport* report_;
+    PresentThenReport present_then_report_{*this};
     QtPeriodicTimer* timer_;
     QTimer frame_timer_;
 
@@ -93,9 +105,9 @@ class Tarrowen final : public QWidget {
     QPushButton* cmd_apply;
     QPushButton* cmd_stop_simulation;
     QPushButton* cmd_exit_program;
-    std::array<WrappedLabel*, 8> lbl_mass_id{};
-    std::array<QLineEdit*, 8> txt_masses{};
-    std::array<WrappedButton*, 8> cmd_color{};
+    std::array<WrappedLabel*, kBoxCount> lbl_mass_id{};
+    std::array<QLineEdit*, kBoxCount> txt_masses{};
+    std::array<WrappedButton*, kBoxCount> cmd_color{};
 
     std::unique_ptr<WidgetPanel> panel_;
     std::unique_ptr<Form> form_;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 
+#include "sim/angle.h"
 #include "sim/form.h"
-#include "sim/input.h"
 #include "ui/number_text.h"
 
 namespace tarrowen {
@@ -16,19 +16,23 @@ constexpr float kLineEnd = 5.0f;  // beyond the width and the height: every line
 
 enum class Stage { Angle, Orbit, Lines, Readouts };
 
+// Names the value at fault, never one that is fine.
 std::string failure_message(Stage stage, const MotionState& m) {
     switch (stage) {
         case Stage::Angle:
-            return "The angle theta0 + omega * t cannot be computed: the angular frequency " +
-                   format_plain(m.ang_freq) + " is too large.";
+            return "The angle theta0 + omega * t cannot be computed: " +
+                   angle_culprit(m.theta0, m.t_sec, m.ang_freq) + " is too large.";
         case Stage::Orbit:
             return "The radius " + format_plain(m.radius) + " is too large to draw.";
         case Stage::Lines:
             return "The point (" + format_plain(m.x_now) + ", " + format_plain(m.y_now) +
                    ") lies too far away to draw.";
         case Stage::Readouts:
-            return "The readouts cannot be computed for the radius " + format_plain(m.radius) +
-                   " and the angle " + format_plain(m.theta) + ".";
+            if (!angle_readouts_fit(m.theta))
+                return "The readouts cannot be computed: the angle " + format_plain(m.theta) +
+                       " is too large.";
+            return "The readouts cannot be computed: the radius " + format_plain(m.radius) +
+                   " is too large.";
     }
     return "The motion cannot be computed.";
 }
@@ -41,7 +45,10 @@ void Timer1_Timer(Form& f) {
     try {
         // The motion is a function of the clock alone: t, theta and the point are computed
         // afresh on every tick.
-        m.t_sec = Number::single(f.clock.now()) - m.t_start;
+        // Within one day this is the single difference clock - t_start; across midnight the
+        // days go on counting.
+        m.t_sec = Number::single(
+            seconds_between({m.start_day, m.t_start.to_single()}, f.clock.reading()));
         m.theta = m.ang_freq * m.t_sec + m.theta0;
         const double th = m.theta.to_double();
         const Number cos_theta = Number::dbl(std::cos(th));
@@ -52,13 +59,13 @@ void Timer1_Timer(Form& f) {
         stage = Stage::Orbit;
         // The orbit paints its interior in the fill colour (black), blanking the inside.
         f.Picture1.circle(center_x().to_single(), center_y().to_single(), m.radius.to_single(),
-                          m.palette[3].to_int32());
+                          m.palette[kPaletteBlue].to_int32());
 
         stage = Stage::Lines;
         // The erasing lines narrow the very values that drew the old lines, so they cover
         // exactly the same pixels.
-        const std::int32_t black = m.palette[0].to_int32();
-        const std::int32_t green = m.palette[2].to_int32();
+        const std::int32_t black = m.palette[kPaletteBlack].to_int32();
+        const std::int32_t green = m.palette[kPaletteGreen].to_int32();
         const float xp = m.x_prev.to_single();
         const float yp = m.y_prev.to_single();
         const float xn = m.x_now.to_single();
@@ -72,14 +79,16 @@ void Timer1_Timer(Form& f) {
 
         stage = Stage::Readouts;
         // Box 3 is single precision throughout: 100 * t is formed as a single.
-        f.txt_masses.set_text(3, format_readout(floor_to(m.t_sec, 100)));
-        f.txt_masses.set_text(4, format_readout(floor_to(m.theta, 100)));
+        f.txt_masses.set_text(kBoxTime, format_readout(floor_to(m.t_sec, 100)));
+        f.txt_masses.set_text(kBoxTheta, format_readout(floor_to(m.theta, 100)));
         // The products in this order: (1000 * R) * cos, not floor_to(R * cos, 1000).
-        f.txt_masses.set_text(5, format_readout(((k1000 * m.radius) * cos_theta).floor() / k1000));
-        f.txt_masses.set_text(6, format_readout(((k1000 * m.radius) * sin_theta).floor() / k1000));
+        f.txt_masses.set_text(kBoxX,
+                              format_readout(((k1000 * m.radius) * cos_theta).floor() / k1000));
+        f.txt_masses.set_text(kBoxY,
+                              format_readout(((k1000 * m.radius) * sin_theta).floor() / k1000));
         std::string over_pi = format_readout(((k100 * m.theta) / kReadoutPiNumber).floor() / k100);
         over_pi += " pi";
-        f.txt_masses.set_text(7, over_pi);
+        f.txt_masses.set_text(kBoxThetaOverPi, over_pi);
     } catch (const ArithmeticError&) {
         throw HandlerError(failure_message(stage, m));
     }

@@ -2,14 +2,19 @@
 #pragma once
 // The handlers of the window's events, on the motion state and on what the window hands them.
 // None of them knows about widgets: a test builds a Form from a MotionState, a DrawingArea, a
-// TextPanel, a ManualTimer and a fake clock, and calls the handlers (the tick included) itself.
+// Panel, a ManualTimer and a fake clock, and calls the handlers (the tick included) itself.
 //
 // A handler that cannot compute what it must (a number too large for its kind) throws
-// HandlerError with a message for the user; the window reports it and stops the timer.
+// HandlerError with a message for the user: a button's handler before it stores anything, the
+// tick where it stands. run_handler reports it and decides what the failure leaves behind,
+// whatever threw and wherever.
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "platform/clock.h"
+#include "platform/error_report.h"
 #include "platform/timer.h"
 #include "sim/handler_error.h"
 #include "sim/motion_state.h"
@@ -23,15 +28,14 @@ struct Form {
     Panel& txt_masses;
     PeriodicTimer& Timer1;
     Clock& clock;
+    // What a handler that succeeded has to tell the user about a change it made of its own
+    // accord; run_handler tells it once and clears it.
+    std::string note{};
 };
-
-// The texts of the panel at start-up; the motion state starts from the same values.
-inline constexpr const char* kInitialTexts[Panel::kBoxes] = {"2", "1", "0", "0",
-                                                             "0", "1", "0", "0"};
 
 // The first steps of the window's start-up: the area black, omega, R and theta0 read from the
 // initial texts of boxes 0 to 2 (so the state agrees with what the panel shows), and the user
-// scale, 340/75 units across and 4 down.
+// scale.
 void load_motion(Form& f);
 
 // The orbit centre as numbers: 170/75 (double) and 2 (16-bit integer).
@@ -39,6 +43,7 @@ const Number& center_x();
 const Number& center_y();
 
 // Run control.
+// Reads the three input boxes first: a Run whose numbers cannot be read changes nothing.
 void runSImulation_Click(Form& f);
 void init_run(Form& f);
 // Pauses a running motion; does nothing otherwise, so the first pause's reading is the one
@@ -46,7 +51,7 @@ void init_run(Form& f);
 void cmd_stop_simulation_Click(Form& f);
 // Resumes a paused motion from where it stopped; does nothing otherwise.
 void cmd_restart_Click(Form& f);
-// After a handler failed: stops the timer; a running motion is paused, so that once the cause
+// After the tick failed: stops the timer; a running motion is paused, so that once the cause
 // is mended "Restart" goes on from where it stopped.
 void stop_after_error(Form& f);
 
@@ -60,7 +65,27 @@ void Timer1_Timer(Form& f);
 void cmd_apply_Click(Form& f);
 void cmd_color_Click(Form& f, std::int16_t index);
 void txt_masses_Change(Form& f, std::int16_t index);
+// Moves theta0 so that the angle of the last tick stays where it was now that ang_freq has
+// changed from `old`. An angle that cannot be computed, or is too large to go on from, is
+// taken within one turn of the point's place instead, and f.note says so. Throws HandlerError,
+// changing nothing, when the phase cannot be formed with the new ang_freq at all.
 void adjust_phase(Form& f, const Number& old);
+
+// What a failing handler leaves behind.
+enum class OnFailure {
+    // A handler of the user's: the motion state, the input texts and the timer as they were
+    // before it ran. It changed nothing, so a running motion goes on and a paused one stays
+    // paused.
+    KeepAsItWas,
+    // The tick: it would fail again on the next tick, a thousand times a second, so the timer
+    // stops and the motion is paused there; "Restart" goes on once the cause is mended.
+    StopTheTimer,
+};
+
+// Runs one handler for the window. A failure is told to `report` once, in words, and leaves
+// what `on_failure` says; otherwise a note the handler left is told once.
+void run_handler(Form& f, ErrorReport& report, OnFailure on_failure,
+                 const std::function<void()>& handler);
 
 // The constant divisor of the theta/pi readout: 3.1415926, not full-precision pi.
 inline constexpr double kReadoutPi = 3.1415926;

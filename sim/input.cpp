@@ -7,7 +7,7 @@ namespace tarrowen {
 
 namespace {
 
-constexpr const char* kInputNames[3] = {"ang freq", "radius", "theta0"};
+constexpr const char* kInputNames[kInputBoxes] = {"ang freq", "radius", "theta0"};
 constexpr std::size_t kQuotedChars = 24;
 
 // The start of a typed text for a message: long or binary input must not flood the box.

@@ -8,8 +8,9 @@
 
 namespace tarrowen {
 
-// The number typed into input box 0, 1 or 2, as a double. A number beyond the double range
-// throws HandlerError naming the box and quoting (the start of) what was typed.
+// The number typed into an input box (kBoxOmega, kBoxRadius or kBoxTheta0), as a double. A number
+// beyond the double range throws HandlerError naming the box and quoting (the start of) what was
+// typed.
 Number read_input_box(const Form& f, int box);
 
 }  // namespace tarrowen

@@ -1,44 +1,62 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cmath>
+
+#include "sim/angle.h"
 #include "sim/form.h"
 #include "sim/input.h"
 #include "ui/number_text.h"
 
 namespace tarrowen {
 
-void adjust_phase(Form& f, const Number& old) {
-    MotionState& m = f.m;
-    // The angle of the last tick, theta0 + t * old, is formed first; the new rate is then
-    // taken off, so theta0 + t * ang_freq keeps that angle and the point does not jump.
+namespace {
+
+// The same place on the circle as an angle within one turn, in (-pi, pi]. sin and cos reduce
+// their argument exactly, so this is where the point stands even for an angle far too large
+// to count its turns.
+Number within_one_turn(double angle) {
+    return Number::dbl(std::atan2(std::sin(angle), std::cos(angle)));
+}
+
+struct Phase {
+    Number theta0;
+    std::string note;  // empty unless the angle had to be taken within one turn
+};
+
+// theta0 for the new rate `omega`, such that theta0 + t_sec * omega is the angle of the last
+// tick. Works on copies: a refusal changes nothing.
+Phase phase_for(const MotionState& m, const Number& old, const Number& omega) {
+    Phase p;
+    Number angle;
     try {
-        m.theta0 =
-            (m.theta0 + m.t_sec * old) - m.t_sec * m.ang_freq;  // theta0 unchanged on failure
+        // The angle of the last tick, theta0 + t * old, is formed first; the new rate is then
+        // taken off, so theta0 + t * omega keeps that angle and the point does not jump.
+        angle = m.theta0 + m.t_sec * old;
+        if (!angle_readouts_fit(angle)) {
+            p.note = "The angle " + format_plain(angle) +
+                     " is too large to go on from: the point goes on from where it is, with its "
+                     "angle taken within one turn.";
+            angle = within_one_turn(angle.to_double());
+        }
     } catch (const ArithmeticError&) {
-        throw HandlerError("The angular frequency " + format_plain(m.ang_freq) +
+        // The last angle the tick could compute is where the point was last placed.
+        p.note = "The angle cannot be computed with " + angle_culprit(m.theta0, m.t_sec, old) +
+                 ": the point goes on from its last place, with its angle taken within one turn.";
+        angle = within_one_turn(m.theta.to_double());
+    }
+    try {
+        p.theta0 = angle - m.t_sec * omega;
+    } catch (const ArithmeticError&) {
+        throw HandlerError("The angular frequency " + format_plain(omega) +
                            " is too large: the angle cannot be kept where it was.");
     }
-    f.txt_masses.set_text(2, format_plain(m.theta0));
+    return p;
 }
 
-void cmd_apply_Click(Form& f) {
-    MotionState& m = f.m;
-    const Number old = m.ang_freq;
-    // Both are read before either is stored, so a number that cannot be read changes nothing.
-    const Number w = read_input_box(f, 0);
-    const Number r = read_input_box(f, 1);
-    const Number old_radius = m.radius;
-    m.ang_freq = w;
-    m.radius = r;
-    try {
-        adjust_phase(f, old);
-    } catch (const HandlerError&) {
-        // An Apply that cannot keep the angle changes nothing, so the next one can mend it.
-        m.ang_freq = old;
-        m.radius = old_radius;
-        throw;
-    }
+void set_phase(Form& f, Phase p) {
+    f.m.theta0 = p.theta0;
+    f.note = std::move(p.note);
+    f.txt_masses.set_text(kBoxTheta0, format_plain(f.m.theta0));
 }
-
-namespace {
 
 Number stepped(const Number& v, const Number& step, bool up, const char* what) {
     try {
@@ -51,28 +69,40 @@ Number stepped(const Number& v, const Number& step, bool up, const char* what) {
 
 }  // namespace
 
+void adjust_phase(Form& f, const Number& old) {
+    set_phase(f, phase_for(f.m, old, f.m.ang_freq));
+}
+
+void cmd_apply_Click(Form& f) {
+    MotionState& m = f.m;
+    // Everything is read and worked out before anything is stored, so an Apply that fails
+    // changes nothing and the next one can mend it.
+    const Number w = read_input_box(f, kBoxOmega);
+    const Number r = read_input_box(f, kBoxRadius);
+    Phase p = phase_for(m, m.ang_freq, w);
+    m.ang_freq = w;
+    m.radius = r;
+    set_phase(f, std::move(p));
+}
+
 void cmd_color_Click(Form& f, std::int16_t index) {
     MotionState& m = f.m;
+    // The area is wiped last: a step that fails leaves the picture as it was.
     switch (index) {
         case 0:
         case 1:
             m.radius = stepped(m.radius, m.step, index == 0, "radius");
+            f.txt_masses.set_text(kBoxRadius, format_plain(m.radius));
             wipe_drawing_area(f.Picture1);
-            f.txt_masses.set_text(1, format_plain(m.radius));
             break;
         case 2:
         case 3: {
-            const Number old = m.ang_freq;
-            m.ang_freq = stepped(m.ang_freq, m.step, index == 2, "angular frequency");
+            const Number w = stepped(m.ang_freq, m.step, index == 2, "angular frequency");
+            Phase p = phase_for(m, m.ang_freq, w);
+            m.ang_freq = w;
+            f.txt_masses.set_text(kBoxOmega, format_plain(m.ang_freq));
+            set_phase(f, std::move(p));
             wipe_drawing_area(f.Picture1);
-            f.txt_masses.set_text(0, format_plain(m.ang_freq));
-            try {
-                adjust_phase(f, old);
-            } catch (const HandlerError&) {
-                m.ang_freq = old;
-                f.txt_masses.set_text(0, format_plain(m.ang_freq));
-                throw;
-            }
             break;
         }
         case 4:

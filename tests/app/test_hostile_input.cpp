@@ -114,7 +114,7 @@ class HostileInputTest : public QObject {
             QVERIFY(!report.messages[i].isEmpty());
             QVERIFY2(report.messages[i].size() < 200, qPrintable(report.messages[i]));
         }
-        for (int i = 3; i < 8; ++i) {
+        for (int i = kBoxTime; i < kBoxCount; ++i) {
             const QString shown = w.findChild<QLineEdit*>(QString("txt_masses(%1)").arg(i))->text();
             QVERIFY2(kNumberText.match(shown).hasMatch(),
                      qPrintable(QString("box %1 shows \"%2\"").arg(i).arg(shown)));

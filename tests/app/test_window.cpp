@@ -186,14 +186,14 @@ class WindowTest : public QObject {
         QVERIFY(!w.timer().ticking());
         QTest::qWait(30);
         QCOMPARE(report.messages.size(), 1);
-        QCOMPARE(box(w, 1), QString("1E39"));
+        QCOMPARE(box(w, kBoxRadius), QString("1E39"));
 
         child<QLineEdit>(w, "txt_masses(1)")->setText("1");
         QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
         clock.reading += 2;
         w.Timer1_Timer();
         w.present_now();
-        QCOMPARE(box(w, 3), QString(" 2"));
+        QCOMPARE(box(w, kBoxTime), QString(" 2"));
         QCOMPARE(report.messages.size(), 1);
     }
 
@@ -207,9 +207,85 @@ class WindowTest : public QObject {
         QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
         QCOMPARE(report.messages.size(), 2);
         QVERIFY(report.messages[0].contains("\"ang freq\" box (1E400)"));
-        QCOMPARE(box(w, 0), QString("1E400"));
+        QCOMPARE(box(w, kBoxOmega), QString("1E400"));
         QCOMPARE(w.motion().ang_freq, Number::dbl(2));
         QVERIFY(!w.timer().ticking());
+    }
+
+    // Failures as a user meets them, through the buttons: a failed Apply or Run while the
+    // motion runs leaves it running with its picture; a frequency too large for the tick is
+    // mended by typing a fine one, Apply (told once) and Restart.
+    void failures_as_the_user_meets_them_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("ticking");
+        QTest::addColumn<QString>("theta");  // box 4 at the end
+        const QString typed =
+            "The number typed into the \"%1\" box (1E400) is too large. Please "
+            "type a smaller one.";
+        QTest::newRow("a failed Apply while running")
+            << "click runSImulation; tick 1; mark; type 0 1E400; click cmd_apply; same; tick 1"
+            << QStringList{typed.arg("ang freq")} << true << " 4";
+        QTest::newRow("a failed Run while running")
+            << "click runSImulation; tick 1; mark; type 1 1E400; click runSImulation; same; tick 1"
+            << QStringList{typed.arg("radius")} << true << " 4";
+        // Paused by the failed tick at t = 2 s; Apply puts theta0 at 0 - 2 * 2 = -4, so the
+        // ticks after Restart show theta = 2 * 3 - 4 and 2 * 4 - 4.
+        QTest::newRow("omega too large for the tick, mended")
+            << "type 0 1E308; click runSImulation; tick 2; type 0 2; click cmd_apply; "
+               "click cmd_restart; tick 1; click cmd_apply; tick 1"
+            << QStringList{"The angle theta0 + omega * t cannot be computed: the angular "
+                           "frequency 1E+308 is too large.",
+                           "The angle cannot be computed with the angular frequency 1E+308: the "
+                           "point goes on from its last place, with its angle taken within one "
+                           "turn."}
+            << true << " 4";
+    }
+    void failures_as_the_user_meets_them() {
+        QFETCH(QString, script);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, ticking);
+        QFETCH(QString, theta);
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        QImage marked;
+        for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
+            const QStringList word = step.trimmed().split(' ');
+            if (word[0] == "type") {
+                child<QLineEdit>(w, "txt_masses(" + word[1] + ")")->setText(word[2]);
+            } else if (word[0] == "click") {
+                QTest::mouseClick(child<QPushButton>(w, word[1]), Qt::LeftButton);
+            } else if (word[0] == "tick") {
+                clock.reading += word[1].toFloat();
+                if (w.timer().ticking()) w.Timer1_Timer();
+            } else if (word[0] == "mark") {
+                marked = w.drawing_area().image().copy();
+            } else if (word[0] == "same") {
+                QVERIFY2(w.drawing_area().image() == marked, qPrintable(step));
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        w.present_now();
+        QCOMPARE(report.messages, messages);
+        QCOMPARE(w.timer().ticking(), ticking);
+        QCOMPARE(box(w, kBoxTheta), theta);
+    }
+
+    // A theta0 that the program writes shows its sign and leading digits, however long.
+    void a_written_theta0_shows_its_start() {
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
+        clock.reading += 0.3f;
+        w.Timer1_Timer();
+        child<QLineEdit>(w, "txt_masses(0)")->setText("2.1");
+        QTest::mouseClick(child<QPushButton>(w, "cmd_apply"), Qt::LeftButton);
+        const auto* theta0 = child<QLineEdit>(w, "txt_masses(2)");
+        QVERIFY2(theta0->text().startsWith("-0.0"), qPrintable(theta0->text()));
+        QCOMPARE(theta0->cursorPosition(), 0);
     }
 
     // The picture is kept: what the widget paints is the canvas, also after hiding and

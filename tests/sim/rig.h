@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window without widgets: the motion state, a canvas, an in-memory panel, a timer that only
-// holds its settings, and a clock that the test sets by hand.
+// holds its settings, a clock that the test sets by hand, and a report that keeps what it is
+// told.
 
 #include <QImage>
 #include <QSize>
+#include <QString>
+#include <functional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "platform/clock.h"
+#include "platform/error_report.h"
 #include "platform/timer.h"
 #include "sim/form.h"
 #include "ui/drawing_area.h"
@@ -19,10 +27,35 @@ class FakeClock final : public Clock {
     float reading = 36000.0f;  // 10:00
 };
 
+// A panel in memory that can be told to refuse a box, as a failing control would.
+class TestPanel final : public Panel {
+  public:
+    std::string text(int box) const override {
+        if (box == refuse_reads_of)
+            throw std::runtime_error("box " + std::to_string(box) + " cannot be read");
+        return texts.text(box);
+    }
+    void set_text(int box, const std::string& text) override {
+        if (box == refuse_writes_to)
+            throw std::runtime_error("box " + std::to_string(box) + " refused its text");
+        texts.set_text(box, text);
+    }
+    int refuse_reads_of = -1;
+    int refuse_writes_to = -1;
+    TextPanel texts;  // what the boxes show, reachable past any refusal
+};
+
+// Keeps every report it is given.
+class Reports final : public ErrorReport {
+  public:
+    void report(const std::string& message) override { messages.push_back(message); }
+    std::vector<std::string> messages;
+};
+
 struct Rig {
     MotionState m;
     DrawingArea area{QSize(567, 500)};
-    TextPanel panel;
+    TestPanel panel;
     ManualTimer timer;
     FakeClock clock;
     Form form{m, area, panel, timer, clock};
@@ -34,13 +67,19 @@ struct Rig {
         load_motion(form);
     }
 
+    Reports reports;
+    // A handler as the window runs it: a failure is reported and leaves what the policy says.
+    void handle(OnFailure on_failure, const std::function<void()>& handler) {
+        run_handler(form, reports, on_failure, handler);
+    }
+
     void at(float clock_reading) { clock.reading = clock_reading; }
     void run_at(float t) { at(t), runSImulation_Click(form); }
     void pause_at(float t) { at(t), cmd_stop_simulation_Click(form); }
     void restart_at(float t) { at(t), cmd_restart_Click(form); }
     void tick_at(float t) { at(t), Timer1_Timer(form); }
-    std::string box(int i) const { return panel.text(i); }
-    void type(int i, const std::string& text) { panel.set_text(i, text); }
+    std::string box(int i) const { return panel.texts.text(i); }
+    void type(int i, const std::string& text) { panel.texts.set_text(i, text); }
 
     // Whether any (all) of the pixels within two device pixels of (x, y) have the colour.
     bool any_near(float x, float y, std::int32_t colour) const { return near(x, y, colour, false); }
@@ -78,7 +117,49 @@ struct Rig {
     }
 };
 
-inline constexpr std::int32_t kGreen = 65280;
-inline constexpr std::int32_t kBlue = 16711680;
+// Plays a script such as "type 1 2.5; apply; button 5; run 100; tick 101; pause 102;
+// restart 110; refuse-read 2; refuse-write 3", each handler run as the window runs it (a
+// failure is reported to rig.reports). Returns false on a step it does not know.
+inline bool play(Rig& rig, const QString& script) {
+    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
+        std::istringstream in(step.trimmed().toStdString());
+        std::string verb;
+        in >> verb;
+        const auto keep = OnFailure::KeepAsItWas;
+        if (verb == "run" || verb == "pause" || verb == "restart" || verb == "tick") {
+            double t = 0;
+            in >> t;
+            rig.at(static_cast<float>(t));
+        }
+        int n = 0;
+        if (verb == "type") {
+            std::string text;
+            in >> n;
+            std::getline(in >> std::ws, text);
+            rig.type(n, text);
+        } else if (verb == "refuse-read") {
+            in >> rig.panel.refuse_reads_of;
+        } else if (verb == "refuse-write") {
+            in >> rig.panel.refuse_writes_to;
+        } else if (verb == "apply") {
+            rig.handle(keep, [&] { cmd_apply_Click(rig.form); });
+        } else if (verb == "button") {
+            in >> n;
+            rig.handle(keep, [&] { cmd_color_Click(rig.form, static_cast<std::int16_t>(n)); });
+        } else if (verb == "run") {
+            rig.handle(keep, [&] { runSImulation_Click(rig.form); });
+        } else if (verb == "pause") {
+            rig.handle(keep, [&] { cmd_stop_simulation_Click(rig.form); });
+        } else if (verb == "restart") {
+            rig.handle(keep, [&] { cmd_restart_Click(rig.form); });
+        } else if (verb == "tick") {
+            rig.handle(OnFailure::StopTheTimer, [&] { Timer1_Timer(rig.form); });
+        } else {
+            qWarning("unknown step %s", qPrintable(step));
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace tarrowen::testing

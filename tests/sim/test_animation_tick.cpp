@@ -2,6 +2,7 @@
 // The tick: readouts to the character, the precision of every product, and the picture.
 #include <QTest>
 #include <cmath>
+#include <numbers>
 
 #include "rig.h"
 #include "ui/number_text.h"
@@ -77,34 +78,45 @@ class AnimationTickTest : public QObject {
         QFETCH(float, t);
         QFETCH(QStringList, boxes);
         Rig rig;
-        rig.type(0, omega.toStdString());
-        rig.type(1, radius.toStdString());
-        rig.type(2, theta0.toStdString());
+        rig.type(kBoxOmega, omega.toStdString());
+        rig.type(kBoxRadius, radius.toStdString());
+        rig.type(kBoxTheta0, theta0.toStdString());
         rig.run_at(0.0f);
         rig.tick_at(t);
         QStringList got;
-        for (int i = 3; i <= 7; ++i)
+        for (int i = kBoxTime; i <= kBoxThetaOverPi; ++i)
             got << QString::fromStdString(rig.box(i));
         QCOMPARE(got, boxes);
         QCOMPARE(rig.m.t_sec.kind(), Kind::Single);
         QCOMPARE(rig.m.theta.kind(), Kind::Double);
     }
 
-    // After every tick theta = theta0 + t * omega and the point lies on the orbit at theta.
-    void invariants_hold_on_every_tick() {
+    // After every tick theta has moved on from theta0 by omega times the clock's elapsed time
+    // (to the clock's spacing of 1/256 s at this time of day), and the point lies on the orbit
+    // of radius R round (170/75, 2) in the direction theta with y counted upwards: checked by
+    // its distance and its direction, not by the cosine and sine the tick takes.
+    void the_point_follows_the_clock() {
         Rig rig;
-        rig.type(0, "1.7");
-        rig.type(1, "1.25");
-        rig.type(2, "0.3");
+        rig.type(kBoxOmega, "1.7");
+        rig.type(kBoxRadius, "1.25");
+        rig.type(kBoxTheta0, "0.3");
         rig.run_at(40000.0f);
+        const double cx = 2.2666666666666666;
+        const double cy = 2.0;
+        const double spacing = 1.0 / 256 + 1e-5;  // the reading's rounding, and 0.37f's
         for (int k = 1; k <= 200; ++k) {
             rig.tick_at(40000.0f + 0.37f * k);
-            const double t = rig.m.t_sec.to_double();
-            const double theta = 1.7 * t + 0.3;
-            QCOMPARE(rig.m.theta.to_double(), theta);
-            QCOMPARE(rig.m.x_now.to_double(), 1.25 * std::cos(theta) + 170.0 / 75.0);
-            QCOMPARE(rig.m.y_now.to_double(), -1.25 * std::sin(theta) + 2.0);
+            const double elapsed = 0.37 * k;
+            QVERIFY(std::fabs(rig.m.t_sec.to_double() - elapsed) <= spacing);
+            const double theta = rig.m.theta.to_double();
+            QVERIFY(std::fabs(theta - (0.3 + 1.7 * elapsed)) <= 1.7 * spacing);
+            const double dx = rig.m.x_now.to_double() - cx;
+            const double dy = cy - rig.m.y_now.to_double();
+            QVERIFY(std::fabs(std::hypot(dx, dy) - 1.25) < 1e-12);
+            const double off = std::remainder(std::atan2(dy, dx) - theta, 2 * std::numbers::pi);
+            QVERIFY2(std::fabs(off) < 1e-12, qPrintable(QString("off by %1 rad").arg(off)));
             QCOMPARE(rig.m.x_prev, rig.m.x_now);
+            QCOMPARE(rig.m.y_prev, rig.m.y_now);
         }
     }
 
@@ -112,7 +124,7 @@ class AnimationTickTest : public QObject {
     // left of the lines of the tick before.
     void draws_orbit_and_moves_the_lines() {
         Rig rig;
-        rig.type(0, "1.5707963267948966");  // a quarter turn a second
+        rig.type(kBoxOmega, "1.5707963267948966");  // a quarter turn a second
         rig.run_at(0.0f);
         rig.tick_at(0.0f);  // point at (center_x + 1, 2)
         const float cx = static_cast<float>(170.0 / 75.0);
@@ -137,10 +149,10 @@ class AnimationTickTest : public QObject {
     // A circle from an earlier, larger radius stays: the tick never clears the area.
     void an_earlier_larger_orbit_stays() {
         Rig rig;
-        rig.type(1, "1.5");
+        rig.type(kBoxRadius, "1.5");
         rig.run_at(0.0f);
         rig.tick_at(0.0f);
-        rig.type(1, "0.5");
+        rig.type(kBoxRadius, "0.5");
         cmd_apply_Click(rig.form);
         rig.tick_at(0.5f);
         const float cx = static_cast<float>(170.0 / 75.0);
@@ -151,7 +163,7 @@ class AnimationTickTest : public QObject {
     // An orbit larger than the area blanks all of it; only the two green lines remain.
     void a_huge_orbit_fills_the_area() {
         Rig rig;
-        rig.type(1, "4");
+        rig.type(kBoxRadius, "4");
         rig.run_at(0.0f);
         rig.tick_at(0.3f);
         QCOMPARE(rig.count(kBlue), 0);
@@ -162,7 +174,7 @@ class AnimationTickTest : public QObject {
     // Pause, then resume: the first tick after the resume continues the angle and time.
     void continuity_across_pause_and_resume() {
         Rig rig;
-        rig.type(0, "3");
+        rig.type(kBoxOmega, "3");
         rig.run_at(50000.0f);
         rig.tick_at(50001.0f);
         const Number theta_before = rig.m.theta;
@@ -171,7 +183,7 @@ class AnimationTickTest : public QObject {
         rig.tick_at(50100.0f);
         QCOMPARE(rig.m.theta, theta_before);
         rig.tick_at(50101.0f);
-        QCOMPARE(rig.box(3), std::string(" 2"));
+        QCOMPARE(rig.box(kBoxTime), std::string(" 2"));
         QCOMPARE(rig.m.theta.to_double(), 6.0);
     }
 
@@ -198,8 +210,8 @@ class AnimationTickTest : public QObject {
         QFETCH(float, t);
         QFETCH(QString, message);
         Rig rig;
-        rig.type(0, omega.toStdString());
-        rig.type(1, radius.toStdString());
+        rig.type(kBoxOmega, omega.toStdString());
+        rig.type(kBoxRadius, radius.toStdString());
         rig.run_at(0.0f);
         QString got;
         try {
@@ -208,14 +220,14 @@ class AnimationTickTest : public QObject {
             got = e.what();
         }
         QCOMPARE(got, message);
-        QCOMPARE(rig.box(0), omega.toStdString());
-        QCOMPARE(rig.box(1), radius.toStdString());
+        QCOMPARE(rig.box(kBoxOmega), omega.toStdString());
+        QCOMPARE(rig.box(kBoxRadius), radius.toStdString());
     }
 
     // The largest radius that a single holds still draws (the area is simply filled).
     void largest_single_radius_draws() {
         Rig rig;
-        rig.type(1, "3.4E38");
+        rig.type(kBoxRadius, "3.4E38");
         rig.run_at(0.0f);
         rig.tick_at(1.0f);
         QCOMPARE(rig.count(0) + rig.count(kGreen), 567 * 500);

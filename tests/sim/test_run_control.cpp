@@ -2,7 +2,6 @@
 // Run, pause, resume: every transition of the run states, driven with a fake clock.
 #include <QTest>
 #include <chrono>
-#include <sstream>
 
 #include "rig.h"
 #include "ui/number_text.h"
@@ -11,31 +10,6 @@ using namespace tarrowen;
 using namespace tarrowen::testing;
 
 Q_DECLARE_METATYPE(tarrowen::RunState)
-
-namespace {
-
-// Plays a script such as "run 100; pause 102; restart 110; tick 111" on the rig.
-void play(Rig& rig, const QString& script) {
-    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
-        std::istringstream in(step.trimmed().toStdString());
-        std::string verb;
-        float t = 0;
-        in >> verb >> t;
-        if (verb == "run") {
-            rig.run_at(t);
-        } else if (verb == "pause") {
-            rig.pause_at(t);
-        } else if (verb == "restart") {
-            rig.restart_at(t);
-        } else if (verb == "tick") {
-            rig.tick_at(t);
-        } else {
-            QFAIL(qPrintable("unknown step " + step));
-        }
-    }
-}
-
-}  // namespace
 
 class RunControlTest : public QObject {
     Q_OBJECT
@@ -85,7 +59,7 @@ class RunControlTest : public QObject {
         QFETCH(RunState, state);
         QFETCH(QString, t_sec);
         Rig rig;
-        play(rig, script);
+        QVERIFY(play(rig, script));
         QCOMPARE(run_state(rig.form), state);
         QCOMPARE(QString::fromStdString(format_plain(rig.m.t_sec)), t_sec);
         if (!rig.m.t_sec.is_empty()) QCOMPARE(rig.m.t_sec.kind(), Kind::Single);
@@ -132,12 +106,12 @@ class RunControlTest : public QObject {
         Rig rig;
         rig.run_at(100);
         rig.tick_at(101);
-        rig.type(0, "5");
-        rig.type(1, "1E400");
+        rig.type(kBoxOmega, "5");
+        rig.type(kBoxRadius, "1E400");
         QVERIFY_THROWS_EXCEPTION(HandlerError, rig.run_at(102));
         QCOMPARE(rig.m.ang_freq, Number::dbl(2));
         QCOMPARE(rig.m.t_start, Number::single(100));
-        QCOMPARE(rig.box(1), std::string("1E400"));
+        QCOMPARE(rig.box(kBoxRadius), std::string("1E400"));
         try {
             rig.run_at(102);
         } catch (const HandlerError& e) {
@@ -175,7 +149,43 @@ class RunControlTest : public QObject {
             last = t;
         }
         QCOMPARE(last, 40.0f);
-        QCOMPARE(clock.now(), 86430.0f);
+        QCOMPARE(clock.reading(), (ClockReading{1, 30.0f}));
+    }
+
+    // Box 3 shows every hundredth of a second on day 30 as on day 0, across midnight too, at
+    // the time of day where singles are coarsest as well: with a tick every 10 ms, 5 ms after
+    // each hundredth, it shows 0, .01, .02 ... .29 in turn.
+    void time_is_as_fine_on_day_30_as_on_day_0_data() {
+        QTest::addColumn<int>("days");       // days after the clock was created, at 10:00
+        QTest::addColumn<double>("run_at");  // the time of day the run starts
+        for (int days : {0, 30}) {
+            QTest::addRow("day %d, morning", days) << days << 40000.0;
+            QTest::addRow("day %d, where singles are 1/128 s apart", days) << days << 65536.5;
+            QTest::addRow("day %d, across midnight", days) << days << 86399.84375;
+        }
+    }
+    void time_is_as_fine_on_day_30_as_on_day_0() {
+        QFETCH(int, days);
+        QFETCH(double, run_at);
+        using namespace std::chrono;
+        steady_clock::duration steady{};
+        DayClock clock(36000.0, [&steady] { return steady; });
+        const auto set = [&steady](double s) {
+            steady = duration_cast<steady_clock::duration>(duration<double>(s));
+        };
+        Rig rig;
+        Form form{rig.m, rig.area, rig.panel, rig.timer, clock};
+        const double start = days * 86400.0 + run_at - 36000.0;
+        set(start);
+        runSImulation_Click(form);
+        QStringList shown;
+        for (int k = 0; k < 30; ++k) {
+            set(start + 0.005 + 0.01 * k);
+            Timer1_Timer(form);
+            shown << QString::fromStdString(rig.box(kBoxTime));
+            QCOMPARE(qRound(parse_number(rig.box(kBoxTime)) * 100), k);
+        }
+        QCOMPARE(shown.removeDuplicates(), 0);
     }
 };
 
