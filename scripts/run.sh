@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh run
 cmake --preset release
-cmake --build --preset release -j "$(nproc)"
+cmake --build --preset release -j "$(nproc)" --target tarrowen
 exec ./build/release/app/tarrowen
