@@ -55,8 +55,8 @@ sleep 0.3
 xdotool mousemove --window "$win" 680 20 click 1
 sleep 0.2
 
-# The drawing area (567 x 500 at 8, 16) and the panel's readouts beside it, in one strip.
-geometry=670x500+8+16
+# The drawing area (567 x 500 at 8, 16) and the panel beside it, at the picture's height.
+geometry=731x500+8+16
 start=$(date +%s.%N)
 n=0
 while awk -v s="$start" -v now="$(date +%s.%N)" -v d="$seconds" 'BEGIN { exit !(now - s < d) }'; do
@@ -80,6 +80,6 @@ for ((i = 0; i < n; i++)); do
     delay=$(awk -v a="$this" -v b="$next" 'BEGIN { d = int((b - a) * 100 + 0.5); print (d < 2 ? 2 : d) }')
     args+=(-delay "$delay" "$(printf '%s/frame%03d.xwd' "$work" "$i")")
 done
-convert "${args[@]}" -crop "$geometry" +repage -loop 0 -colors 32 -layers OptimizeTransparency \
+convert "${args[@]}" -crop "$geometry" +repage -loop 0 +dither -colors 32 -layers OptimizeTransparency \
     "$out"
 echo "$n frames over $seconds s: $out ($(stat -c %s "$out") bytes)"
