@@ -8,7 +8,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarrowen"));
-    QApplication::setDesktopFileName(QStringLiteral("tarrowen"));
+    // Names the desktop entry, and so the icon and the name that a Wayland desktop shows.
+    QApplication::setDesktopFileName(QStringLiteral(TARROWEN_APP_ID));
     tarrowen::use_precise_timer_slack();
     tarrowen::Tarrowen window;
     window.show();

@@ -16,7 +16,8 @@ namespace tarrowen {
 // It runs on a kernel interval timer (timerfd) watched by the event loop: the kernel keeps the
 // schedule, so a wake-up that comes late does not push every later tick back. A QTimer
 // re-arms itself from the moment it fired instead, and at 1 ms loses about one tick in twenty
-// that way. Where no timerfd can be had, a precise QTimer takes over.
+// that way. Where no timerfd can be had (another system than Linux, a build with
+// TARROWEN_PORTABLE_TIMER, or a kernel that refuses one), a precise QTimer takes over.
 class QtPeriodicTimer final : public QObject, public PeriodicTimer {
   public:
     explicit QtPeriodicTimer(std::function<void()> on_tick, QObject* parent = nullptr);
@@ -31,6 +32,8 @@ class QtPeriodicTimer final : public QObject, public PeriodicTimer {
     // (for measuring the rate).
     long long ticks_delivered() const { return ticks_; }
     double seconds_ticking() const { return last_tick_ns_ / 1e9; }
+    // True when the kernel interval timer keeps the time, false on the precise QTimer.
+    bool on_kernel_timer() const { return fd_ >= 0; }
 
   private:
     void apply();
@@ -51,7 +54,7 @@ class QtPeriodicTimer final : public QObject, public PeriodicTimer {
 };
 
 // Asks the kernel for the least timer slack for this thread, so that a 1 ms timer wakes close
-// to 1 ms (the default slack is 50 us).
+// to 1 ms (Linux's default slack is 50 us). Does nothing where the kernel timer is not used.
 void use_precise_timer_slack();
 
 }  // namespace tarrowen

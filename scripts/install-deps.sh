@@ -1,40 +1,70 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what building, running and testing need on Debian 12, through apt-get (with sudo
-# when not root). Does nothing when everything is there already.
+# Installs, through apt-get (with sudo when not root), what Debian 12 lacks for one purpose:
+#
+#   install-deps.sh run     building and running the program: compiler, CMake, Ninja, Qt
+#   install-deps.sh test    that, and what the tests need besides
+#
+# Installs nothing when everything is there already, and never the recommended extras.
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+# g++ brings the linker and the C++ library; qt6-base-dev brings Qt's X11 plugin and, through
+# fontconfig, a font.
+run_packages=(g++ cmake ninja-build qt6-base-dev)
+
+test_packages=(
+    # the sanitizer build and the fuzz target
     clang libclang-rt-14-dev
+    # the benchmarks
     libbenchmark-dev
-    xvfb xauth xdotool imagemagick x11-utils
+    # the end-to-end test: an X server, input events, screenshots
+    xvfb xdotool imagemagick
+    # the tests of number texts under a comma locale
     locales
-    dpkg-dev file
+    # the window tests on Wayland
+    weston qt6-wayland
+    # the package and its metadata: cpack's DEB generator calls dpkg-shlibdeps and file
+    dpkg-dev file lintian appstream desktop-file-utils
 )
+
+case ${1:-} in
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    *)
+        echo "usage: $0 run|test" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-    as_root=(sudo)
-fi
+# Runs a command as root: directly when root already, else through sudo.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "Installing needs root: run this as root, or install sudo first." >&2
+        exit 1
+    fi
+}
 
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    "${as_root[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
 # The comma-locale tests need a German locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "$1" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     echo "Generating the de_DE.UTF-8 locale"
-    "${as_root[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    as_root sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen ||
-        echo 'de_DE.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
-    "${as_root[@]}" locale-gen
+        echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen
 fi

@@ -3,7 +3,7 @@
 # Installs what is missing, builds the program and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh
+bash scripts/install-deps.sh run
 cmake --preset release
-cmake --build --preset release -j "$(nproc)"
+cmake --build --preset release -j "$(nproc)" --target tarrowen
 exec ./build/release/app/tarrowen

@@ -5,7 +5,7 @@
 # end-to-end test in a private Xvfb). Ends with CTest's summary line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh
+bash scripts/install-deps.sh test
 jobs=$(nproc)
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"

@@ -16,6 +16,12 @@ Q_DECLARE_METATYPE(tarrowen::ClockReading)
 class PlatformTimerTest : public QObject {
     Q_OBJECT
   private slots:
+    // The build chose the timer it was configured for (the kernel one on Linux by default).
+    void runs_on_the_configured_timer() {
+        QtPeriodicTimer timer([] {});
+        QCOMPARE(timer.on_kernel_timer(), TARROWEN_EXPECT_KERNEL_TIMER != 0);
+    }
+
     void ticks_only_when_on_with_an_interval_data() {
         QTest::addColumn<int>("interval");
         QTest::addColumn<bool>("on");

@@ -123,6 +123,10 @@ class WindowTest : public QObject {
 
     // Tab goes round in the fixed order, starting on the picture.
     void focus_order() {
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            QSKIP(
+                "Qt cannot activate a window on Wayland, so the focus it gets on first show "
+                "cannot be observed there");
         Tarrowen w;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
