@@ -275,9 +275,13 @@ void DrawingArea::paint_strip(const QRect& strip, QRgb colour) {
         for (int y = from; y <= to; ++y) {
             QRgb* p = reinterpret_cast<QRgb*>(bits + y * stride) + left;
             __builtin_prefetch(reinterpret_cast<const char*>(p) + 8 * stride, 1);
-            bool changes = false;
-            for (int k = 0; k < width; ++k) {
-                if (p[k] != colour) p[k] = colour, changes = true;
+            // Every pixel is written, its own colour again where it had it: cheaper than a
+            // branch per pixel, and the same picture.
+            bool changes = p[0] != colour;
+            p[0] = colour;
+            for (int k = 1; k < width; ++k) {
+                changes |= p[k] != colour;
+                p[k] = colour;
             }
             if (changes) {
                 if (stretch_top < 0) stretch_top = y;
