@@ -9,6 +9,7 @@
 
 #include "app/fitted_text.h"
 #include "platform/qt_error_report.h"
+#include "sim/redraw_motion.h"
 
 namespace tarrowen {
 
@@ -162,6 +163,8 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
 
     panel_ = std::make_unique<WidgetPanel>(txt_masses);
     form_ = std::make_unique<Form>(Form{motion_, *area_, *panel_, *timer_, *clock_});
+    // On a screen of another scale the stretched picture is replaced by the motion drawn again.
+    Picture1->on_ratio_change([this] { redraw_motion(*form_); });
 
     frame_timer_.setSingleShot(true);
     const qreal hz = screen != nullptr && screen->refreshRate() > 1 ? screen->refreshRate() : 60;

@@ -2,8 +2,8 @@
 // The cost of one animation tick (drawing and readouts) with a fake clock and no event loop,
 // and the heap allocations it makes.
 //
-//   bench_tick                       medians of 5 repetitions
-//   bench_tick --benchmark_filter=/4 the circle that covers the whole area only
+//   bench_tick                                      medians of 5 repetitions
+//   bench_tick --benchmark_filter='BM_tick/R_tenths:40'  the circle that covers the whole area
 //
 // Counters per tick: `new` counts calls of the global operator new, `malloc` every call of
 // malloc, calloc and realloc (operator new's own included, and Qt's containers, which call
@@ -87,13 +87,13 @@ class SteppedClock final : public tarrowen::Clock {
 
 struct Bench {
     tarrowen::MotionState m;
-    tarrowen::DrawingArea area{QSize(567, 500)};
+    tarrowen::DrawingArea area;
     tarrowen::TextPanel panel;
     tarrowen::ManualTimer timer;
     SteppedClock clock;
     tarrowen::Form form{m, area, panel, timer, clock};
 
-    explicit Bench(const std::string& radius) {
+    Bench(const std::string& radius, qreal ratio) : area(QSize(567, 500), ratio) {
         tarrowen::load_motion(form);
         panel.set_text(1, radius);
         tarrowen::runSImulation_Click(form);
@@ -104,6 +104,11 @@ struct Bench {
 class AllocationCount {
   public:
     AllocationCount() : news_(g_news.load()), mallocs_(g_mallocs.load()) {}
+    // Leaves out the allocations counted by `other` so far.
+    void leave_out(const AllocationCount& other) {
+        news_ += g_news.load() - other.news_;
+        mallocs_ += g_mallocs.load() - other.mallocs_;
+    }
     void report(benchmark::State& state) const {
         const auto per_iteration = [](long long n) {
             return benchmark::Counter(static_cast<double>(n), benchmark::Counter::kAvgIterations);
@@ -119,27 +124,44 @@ class AllocationCount {
     [[maybe_unused]] long long mallocs_;  // read with glibc only
 };
 
-// Argument: the radius in drawing units. At 4 the circle covers the whole area (4.53 x 4).
+// Arguments: the radius in tenths of a drawing unit (at 40 the circle covers the whole area,
+// 4.53 x 4), and the pixel ratio of the screen.
+//
+// Every 16th tick also takes the changed region, as the window does at each frame (a frame
+// comes every 16 ms at 60 Hz); without that the list of changed rectangles would only grow.
+// Its allocations (the QRegion) belong to the frame and are left out of the counts.
 void BM_tick(benchmark::State& state) {
-    Bench b(std::to_string(state.range(0)));
+    Bench b(std::to_string(static_cast<double>(state.range(0)) / 10.0),
+            static_cast<qreal>(state.range(1)));
     // A first tick outside the count: it erases the lines at the edges and fills the picture.
     b.clock.advance();
     tarrowen::Timer1_Timer(b.form);
+    b.area.take_dirty();
 
-    const AllocationCount count;
+    AllocationCount count;
+    int ticks = 0;
     for (auto _ : state) {
         b.clock.advance();
         tarrowen::Timer1_Timer(b.form);
         benchmark::DoNotOptimize(b.panel);
+        if (++ticks % 16 == 0) {
+            const AllocationCount frame;
+            benchmark::DoNotOptimize(b.area.take_dirty());
+            count.leave_out(frame);
+        }
     }
     count.report(state);
 }
-BENCHMARK(BM_tick)->Arg(1)->Arg(4)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_tick)
+    ->ArgNames({"R_tenths", "ratio"})
+    ->ArgsProduct({{3, 10, 40}, {1, 2}})
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // The parts of a tick on their own, to see where its time goes: the orbit circle (argument:
 // the radius) and the four projection lines.
 void BM_orbit_circle(benchmark::State& state) {
-    Bench b(std::to_string(state.range(0)));
+    Bench b(std::to_string(state.range(0)), 1.0);
     const auto r = static_cast<float>(state.range(0));
     const AllocationCount count;
     for (auto _ : state) {
@@ -151,7 +173,7 @@ void BM_orbit_circle(benchmark::State& state) {
 BENCHMARK(BM_orbit_circle)->Arg(1)->Arg(4)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_projection_lines(benchmark::State& state) {
-    Bench b("1");
+    Bench b("1", 1.0);
     float x = 1.0f;
     const AllocationCount count;
     for (auto _ : state) {

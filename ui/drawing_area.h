@@ -14,6 +14,10 @@
 // accepted: the primitives clip in double precision before they rasterise, so coordinates far
 // outside the area (up to the single range) draw nothing and take no time, and a circle far
 // larger than the area fills it.
+//
+// A call writes only the pixels whose colour it changes and reports only those as changed, so
+// the work of the tick follows what moves: the orbit drawn again over itself repaints only the
+// pixels that lines have crossed since, and a line drawn again in its own colour changes nothing.
 
 #include <QImage>
 #include <QRect>
@@ -22,6 +26,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tarrowen {
@@ -37,7 +42,8 @@ class DrawingArea {
     explicit DrawingArea(QSize interior, qreal device_pixel_ratio = 1.0);
 
     // Re-creates the canvas for another pixel ratio (the window moved to another screen or the
-    // scale factor changed). The pixels are rescaled; the next tick redraws them crisply.
+    // scale factor changed). The pixels are stretched; whoever knows what the picture shows
+    // draws it again at the new resolution.
     void set_device_pixel_ratio(qreal ratio);
     qreal device_pixel_ratio() const { return ratio_; }
 
@@ -63,43 +69,79 @@ class DrawingArea {
     void line(float x1, float y1, float x2, float y2, std::int32_t colour);
 
     const QImage& image() const { return image_; }
-    // The device pixels changed since the last call; empty when nothing changed. Kept as a
-    // few rectangles (the orbit, the strips the lines swept), so a repaint copies little.
+    // The device pixels changed since the last call: empty when no pixel changed, and within
+    // a few pixels of those that did otherwise (a strip where a line moved, not the orbit's box).
     QRegion take_dirty();
 
   private:
-    // A circle as QPainter rasterises it, kept as runs of interior and outline pixels per row,
-    // so the orbit that the tick draws again and again is replayed instead of re-rasterised.
+    // A run of one row that a circle paints in one of its two colours; x1 exclusive.
     struct Run {
-        int y, x0, x1;  // x1 exclusive
+        int y, x0, x1;
         bool outline;
     };
-    struct CircleRuns {
+    // A circle's pixels inside the area as runs, row by row. Kept for the last circle drawn, so
+    // that the orbit, drawn again on every tick, is neither rasterised nor painted again whole.
+    struct Shape {
+        bool covers = false;  // the whole area in the fill colour, whatever the circle
         double cx = 0, cy = 0, rx = -1, ry = -1;
         int pen = 0;
         QSize size;
         std::vector<Run> runs;
+        std::vector<int> row_begin;  // runs of row y: [row_begin[y - top], row_begin[y - top + 1])
+        // The interior of row y when it is one run, [first, second); else empty. Most of what
+        // lines cross lies in it, and is repainted without looking at the runs.
+        std::vector<std::pair<int, int>> interior;
+        int top = 0;
         QRect bounds;
+    };
+    // A short list of rectangles, merged where that adds little area; when full, the new one
+    // joins the one it enlarges least. Never allocates.
+    class RectList {
+      public:
+        void add(const QRect& r);
+        void clear() { count_ = 0; }
+        const QRect* begin() const { return rects_.data(); }
+        const QRect* end() const { return rects_.data() + count_; }
+
+      private:
+        static constexpr int kRects = 24;
+        std::array<QRect, kRects> rects_{};
+        int count_ = 0;
     };
 
     QPointF to_device(double x, double y) const;
-    void mark_dirty(const QRectF& device_rect);
-    void mark_dirty(const QRect& r);
-    void fill_all(std::int32_t colour);
-    void fill_rect(const QRect& r, QRgb colour);
-    void circle_spans(double cx, double cy, double rx, double ry, QRgb fill, QRgb outline);
-    const CircleRuns& circle_runs(double cx, double cy, double rx, double ry);
+    void changed(const QRect& r);
+    void paint_strip(const QRect& strip, QRgb colour);
+    void paint_slanted_line(QPointF a, QPointF b, QRgb colour);
+    void paint_shape(QRgb fill, QRgb outline);
+    void repaint_damage(QRgb fill, QRgb outline);
+    bool use_shape(double cx, double cy, double rx, double ry, bool covers);
+    void rasterise(Shape& s);
+    QImage& scratch();
 
     QSize logical_;
     qreal ratio_;
     QImage image_;
+    QImage scratch_;
     float scale_width_;
     float scale_height_;
     std::int32_t fill_ = kFillAtCreation;
-    static constexpr int kDirtyRects = 8;
-    std::array<QRect, kDirtyRects> dirty_{};
-    int dirty_count_ = 0;
-    CircleRuns circle_cache_;
+    RectList dirty_;
+    Shape shape_;
+    // While `painted_`, every pixel of `shape_` outside `damage_` has the colour the shape last
+    // painted it: repainting the same shape in the same colours only has to look at `damage_`.
+    bool painted_ = false;
+    QRgb painted_fill_ = 0;
+    QRgb painted_outline_ = 0;
+    RectList damage_;
+    // Rectangles that the last repaint of the shape left wholly in one colour.
+    struct Known {
+        QRect rect;
+        QRgb colour;
+    };
+    static constexpr int kKnown = 4;
+    std::array<Known, kKnown> known_{};
+    int known_count_ = 0;
 };
 
 // The user scale of the picture, 340/75 units across and 4 down, and the orbit centre in its

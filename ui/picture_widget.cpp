@@ -29,6 +29,9 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const qreal ratio = area_.device_pixel_ratio();
     for (const QRect& r : event->region()) {
+        // Clipped to one rectangle, QPainter copies the pixels line by line; clipped to a region
+        // of several, it blends them span by span on its thread pool, waking threads per frame.
+        p.setClipRect(r);
         p.drawImage(QRectF(r), area_.image(),
                     QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
     }
@@ -36,8 +39,12 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
 
 bool PictureWidget::event(QEvent* event) {
     if (event->type() == QEvent::ScreenChangeInternal) {
-        area_.set_device_pixel_ratio(devicePixelRatioF());
-        update();
+        const qreal ratio = devicePixelRatioF();
+        if (ratio != area_.device_pixel_ratio()) {
+            area_.set_device_pixel_ratio(ratio);
+            if (redraw_) redraw_();
+            update();
+        }
     }
     return QWidget::event(event);
 }

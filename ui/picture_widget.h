@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QWidget>
+#include <functional>
 
 #include "ui/drawing_area.h"
 
@@ -14,6 +15,9 @@ class PictureWidget final : public QWidget {
 
     // Schedules a repaint of what changed in the canvas; false when nothing had changed.
     bool present();
+    // Called when the canvas has just taken the pixel ratio of another screen, holding the old
+    // picture stretched: the place to draw the picture again at the new resolution.
+    void on_ratio_change(std::function<void()> redraw) { redraw_ = std::move(redraw); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -21,6 +25,7 @@ class PictureWidget final : public QWidget {
 
   private:
     DrawingArea& area_;
+    std::function<void()> redraw_;
 };
 
 }  // namespace tarrowen

@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Whole-process CPU of the program while its motion runs, against a bare 1 ms timer in a shown
+# window (bare_timer), at display scale 1 and 2 and orbit radius 1 and 4, all on one private
+# Xvfb server in one run, so that the ratios compare like with like.
+#
+#   cpu_vs_bare_timer.sh BARE_TIMER [LABEL=]PROGRAM...
+#
+# e.g. from the build tree of the release preset:
+#   bash bench/cpu_vs_bare_timer.sh build/release/bench/bare_timer \
+#       before=/tmp/old/build/release/app/tarrowen after=build/release/app/tarrowen
+#
+# For each case the bare timer is measured first, then each program: its radius typed into the
+# "radius" box, "Run Simulation" clicked, CPU taken from /proc/PID/stat over MEASURE seconds
+# (default 6) after a second's warm-up, then "pause simulation" and CPU over 3 s, then "Quit "
+# with TARROWEN_TICK_STATS set, which reports the ticks delivered. Prints one table; the ratio
+# is the program's CPU over the bare timer's of the same case. Figures are reported, never
+# checked: the machine may be shared, so repeat a run and compare ratios within one run.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+    echo "usage: $0 BARE_TIMER [LABEL=]PROGRAM..." >&2
+    exit 2
+fi
+bare=$1
+shift
+measure=${MEASURE:-6}
+scales=${SCALES:-"1 2"}
+radii=${RADII:-"1 4"}
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing (Debian: xvfb, xdotool)" >&2; exit 1; }
+done
+
+work=$(mktemp -d /tmp/tarrowen-cpu.XXXXXX)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# One server for every program: -noreset keeps it up while programs come and go.
+Xvfb -displayfd 3 -noreset -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    grep -q '^[0-9]\+$' "$work/display" 2>/dev/null && break
+    sleep 0.1
+done
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+mkdir -m 700 "$work/runtime"
+
+now() { date +%s.%N; }
+cpu_seconds() {
+    # utime + stime of every thread; the command name may hold blanks, so count from its end.
+    awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); printf "%.3f", ($12 + $13) / hz }' \
+        "/proc/$1/stat"
+}
+# CPU of process $1 in per cent of one core over $2 seconds from now.
+cpu_percent() {
+    local c0 t0 c1 t1
+    c0=$(cpu_seconds "$1")
+    t0=$(now)
+    sleep "$2"
+    c1=$(cpu_seconds "$1")
+    t1=$(now)
+    awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" 'BEGIN { printf "%.1f", 100 * (b - a) / (e - s) }'
+}
+window_named() {
+    local w=""
+    for _ in $(seq 100); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$w" ] && break
+        sleep 0.1
+    done
+    [ -n "$w" ] || { echo "no window named $1" >&2; exit 1; }
+    echo "$w"
+}
+# Clicks the centre of a control of the window given in logical pixels, at display scale $scale.
+click() {
+    xdotool mousemove --window "$win" $(($2 * scale)) $(($3 * scale)) click 1
+    sleep 0.2
+}
+rate_from() { sed -n 's/.*(\([0-9.]*\) per second).*/\1/p' "$1" | tail -n 1; }
+
+printf '%-6s %-4s %-10s %9s %9s %7s %9s %8s\n' scale R program "running%" "bare%" ratio \
+    "paused%" "ticks/s"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+for scale in $scales; do
+    for r in $radii; do
+        env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work/runtime" \
+            "$bare" $((measure + 3)) 2>"$work/bare.log" &
+        app_pid=$!
+        win=$(window_named '^bare timer$')
+        sleep 1
+        bare_cpu=$(cpu_percent "$app_pid" "$measure")
+        wait "$app_pid" || true
+        app_pid=""
+        printf '%-6s %-4s %-10s %9s %9s %7s %9s %8s\n' "$scale" "$r" bare-timer "$bare_cpu" \
+            "$bare_cpu" 1.00 - "$(rate_from "$work/bare.log")"
+        for arg in "$@"; do
+            label=${arg%%=*}
+            program=${arg#*=}
+            [ "$label" = "$arg" ] && label=$(basename "$program")
+            env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work/runtime" \
+                TARROWEN_TICK_STATS=1 "$program" 2>"$work/program.log" &
+            app_pid=$!
+            win=$(window_named '^Tarrowen$')
+            sleep 0.5
+            # The "radius" box (row 1 of the panel), then "Run Simulation".
+            click radius 652 115
+            xdotool key --window "$win" ctrl+a
+            xdotool type --window "$win" "$r"
+            click run 680 20
+            sleep 1
+            running=$(cpu_percent "$app_pid" "$measure")
+            click pause 640 504
+            sleep 0.3
+            paused=$(cpu_percent "$app_pid" 3)
+            click quit 708 504
+            wait "$app_pid" || true
+            app_pid=""
+            printf '%-6s %-4s %-10s %9s %9s %7s %9s %8s\n' "$scale" "$r" "$label" "$running" \
+                "$bare_cpu" "$(awk -v a="$running" -v b="$bare_cpu" 'BEGIN { printf "%.2f", a / b }')" \
+                "$paused" "$(rate_from "$work/program.log")"
+        done
+    done
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
