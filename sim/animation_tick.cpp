@@ -12,7 +12,6 @@ namespace {
 const Number kReadoutPiNumber = Number::dbl(kReadoutPi);
 const Number k100 = Number::int16(100);
 const Number k1000 = Number::int16(1000);
-constexpr float kLineEnd = 5.0f;  // beyond the width and the height: every line crosses the area
 
 enum class Stage { Angle, Orbit, Lines, Readouts };
 

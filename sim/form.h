@@ -87,6 +87,10 @@ enum class OnFailure {
 void run_handler(Form& f, ErrorReport& report, OnFailure on_failure,
                  const std::function<void()>& handler);
 
+// Where every projection line ends: beyond the width and the height, so each line crosses the
+// whole area from the left or top edge.
+inline constexpr float kLineEnd = 5.0f;
+
 // The constant divisor of the theta/pi readout: 3.1415926, not full-precision pi.
 inline constexpr double kReadoutPi = 3.1415926;
 

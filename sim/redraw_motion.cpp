@@ -9,14 +9,13 @@ void redraw_motion(Form& f) {
     clear_drawing_area(f.Picture1);
     try {
         f.Picture1.circle(center_x().to_single(), center_y().to_single(), m.radius.to_single(),
-                          m.palette[3].to_int32());
+                          m.palette[kPaletteBlue].to_int32());
     } catch (const ArithmeticError&) {
         // Too large for a single: the tick that comes next says so.
     }
     try {
         // The tick stores x_prev and y_prev only once they have been drawn, so they narrow.
-        constexpr float kLineEnd = 5.0f;
-        const std::int32_t green = m.palette[2].to_int32();
+        const std::int32_t green = m.palette[kPaletteGreen].to_int32();
         const float x = m.x_prev.to_single();
         const float y = m.y_prev.to_single();
         f.Picture1.line(x, 0, x, kLineEnd, green);
