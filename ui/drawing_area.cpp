@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 namespace tarrowen {
@@ -227,8 +228,20 @@ void DrawingArea::changed(const QRect& r) {
     dirty_.add(r);
     if (!painted_) return;
     const QRect& b = shape_.bounds;
-    const QRect d(QPoint(std::max(r.left(), b.left()), std::max(r.top(), b.top())),
-                  QPoint(std::min(r.right(), b.right()), std::min(r.bottom(), b.bottom())));
+    int top = b.top();
+    int bottom = b.bottom();
+    if (r.width() <= 4) {
+        // A stretch of a line down the area: only the rows in which those columns hold a
+        // pixel of the shape.
+        top = INT_MAX;
+        bottom = INT_MIN;
+        for (int x = std::max(r.left(), b.left()); x <= std::min(r.right(), b.right()); ++x) {
+            top = std::min(top, shape_.column[static_cast<std::size_t>(x)].first);
+            bottom = std::max(bottom, shape_.column[static_cast<std::size_t>(x)].second);
+        }
+    }
+    const QRect d(QPoint(std::max(r.left(), b.left()), std::max(r.top(), top)),
+                  QPoint(std::min(r.right(), b.right()), std::min(r.bottom(), bottom)));
     damage_.add(d);
 }
 
@@ -271,15 +284,17 @@ void DrawingArea::paint_strip(const QRect& strip, QRgb colour) {
     const int left = r.left();
     const int width = r.width();
     int stretch_top = -1;
-    const auto rows = [&](int from, int to) {
+    // The width as a constant where it is one of the two a line has at pixel ratio 1 and 2.
+    const auto rows = [&](int from, int to, auto fixed_width) {
+        constexpr int kFixed = decltype(fixed_width)::value;
+        const int n = kFixed > 0 ? kFixed : width;
         for (int y = from; y <= to; ++y) {
             QRgb* p = reinterpret_cast<QRgb*>(bits + y * stride) + left;
             __builtin_prefetch(reinterpret_cast<const char*>(p) + 8 * stride, 1);
             // Every pixel is written, its own colour again where it had it: cheaper than a
             // branch per pixel, and the same picture.
-            bool changes = p[0] != colour;
-            p[0] = colour;
-            for (int k = 1; k < width; ++k) {
+            bool changes = false;
+            for (int k = 0; k < n; ++k) {
                 changes |= p[k] != colour;
                 p[k] = colour;
             }
@@ -293,8 +308,17 @@ void DrawingArea::paint_strip(const QRect& strip, QRgb colour) {
         if (stretch_top >= 0) changed(QRect(left, stretch_top, width, to + 1 - stretch_top));
         stretch_top = -1;
     };
-    rows(r.top(), std::min(skip_top - 1, r.bottom()));
-    rows(skip_bottom + 1, r.bottom());
+    const auto both = [&](auto fixed_width) {
+        rows(r.top(), std::min(skip_top - 1, r.bottom()), fixed_width);
+        rows(skip_bottom + 1, r.bottom(), fixed_width);
+    };
+    if (width == 1) {
+        both(std::integral_constant<int, 1>());
+    } else if (width == 2) {
+        both(std::integral_constant<int, 2>());
+    } else {
+        both(std::integral_constant<int, 0>());
+    }
 }
 
 // A slanted line, rasterised by QPainter into the scratch image and copied where it changes
@@ -463,6 +487,14 @@ bool DrawingArea::use_shape(double cx, double cy, double rx, double ry, bool cov
         ++k.row_begin[static_cast<std::size_t>(run.y - k.top) + 1];
     for (std::size_t i = 1; i < k.row_begin.size(); ++i)
         k.row_begin[i] += k.row_begin[i - 1];
+    k.column.assign(static_cast<std::size_t>(w), {INT_MAX, INT_MIN});
+    for (const Run& run : k.runs) {
+        for (int x = run.x0; x < run.x1; ++x) {
+            auto& [first, last] = k.column[static_cast<std::size_t>(x)];
+            first = std::min(first, run.y);
+            last = run.y;
+        }
+    }
     k.interior.assign(k.row_begin.size() - 1, {0, 0});
     std::vector<int> interior_runs(k.interior.size(), 0);
     for (const Run& run : k.runs) {
@@ -541,26 +573,46 @@ void DrawingArea::repaint_damage(QRgb fill, QRgb outline) {
             }
             inside = -1;
         };
-        for (int y = d.top(); y <= d.bottom(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
-            const auto i = static_cast<std::size_t>(y - shape_.top);
-            const auto [first, past] = shape_.interior[i];
-            if (first <= left && end <= past) {
-                const Span s = paint_span(row, left, end, fill);
-                if (s.changed()) changes.add(s.first, s.last, y);
-                if (inside < 0) inside = y;
-                continue;
+        // The width of d as a constant where it is that of a line at pixel ratio 1 or 2.
+        const auto rows = [&](auto fixed_width) {
+            constexpr int kFixed = decltype(fixed_width)::value;
+            for (int y = d.top(); y <= d.bottom(); ++y) {
+                auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+                const auto i = static_cast<std::size_t>(y - shape_.top);
+                const auto [first, past] = shape_.interior[i];
+                if (first <= left && end <= past) {
+                    if constexpr (kFixed > 0) {
+                        bool changed = false;
+                        for (int k = 0; k < kFixed; ++k) {
+                            changed |= row[left + k] != fill;
+                            row[left + k] = fill;
+                        }
+                        if (changed) changes.add(left, end - 1, y);
+                    } else {
+                        const Span s = paint_span(row, left, end, fill);
+                        if (s.changed()) changes.add(s.first, s.last, y);
+                    }
+                    if (inside < 0) inside = y;
+                    continue;
+                }
+                note_inside(y);
+                for (int k = shape_.row_begin[i]; k < shape_.row_begin[i + 1]; ++k) {
+                    const Run& run = runs[k];
+                    if (run.x0 >= end) break;
+                    const int x0 = std::max(run.x0, left);
+                    const int x1 = std::min(run.x1, end);
+                    if (x0 >= x1) continue;
+                    const Span s = paint_span(row, x0, x1, run.outline ? outline : fill);
+                    if (s.changed()) changes.add(s.first, s.last, y);
+                }
             }
-            note_inside(y);
-            for (int k = shape_.row_begin[i]; k < shape_.row_begin[i + 1]; ++k) {
-                const Run& run = runs[k];
-                if (run.x0 >= end) break;
-                const int x0 = std::max(run.x0, left);
-                const int x1 = std::min(run.x1, end);
-                if (x0 >= x1) continue;
-                const Span s = paint_span(row, x0, x1, run.outline ? outline : fill);
-                if (s.changed()) changes.add(s.first, s.last, y);
-            }
+        };
+        if (end - left == 1) {
+            rows(std::integral_constant<int, 1>());
+        } else if (end - left == 2) {
+            rows(std::integral_constant<int, 2>());
+        } else {
+            rows(std::integral_constant<int, 0>());
         }
         note_inside(d.bottom() + 1);
         if (!changes.empty()) dirty_.add(changes.rect());

@@ -91,6 +91,9 @@ class DrawingArea {
         // The interior of row y when it is one run, [first, second); else empty. Most of what
         // lines cross lies in it, and is repainted without looking at the runs.
         std::vector<std::pair<int, int>> interior;
+        // The first and last row of column x, [first, second]; empty (first > second) where
+        // the shape has no pixel. A line down the area is repainted only along that stretch.
+        std::vector<std::pair<int, int>> column;
         int top = 0;
         QRect bounds;
     };
