@@ -290,7 +290,9 @@ void DrawingArea::paint_strip(const QRect& strip, QRgb colour) {
         const int n = kFixed > 0 ? kFixed : width;
         for (int y = from; y <= to; ++y) {
             QRgb* p = reinterpret_cast<QRgb*>(bits + y * stride) + left;
+#if defined(__GNUC__) || defined(__clang__)
             __builtin_prefetch(reinterpret_cast<const char*>(p) + 8 * stride, 1);
+#endif
             // Every pixel is written, its own colour again where it had it: cheaper than a
             // branch per pixel, and the same picture.
             bool changes = false;
