@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/qt_timer.h"
+#include "qt/qt_timer.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

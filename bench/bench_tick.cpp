@@ -17,10 +17,10 @@
 #include <new>
 #include <string>
 
-#include "platform/clock.h"
-#include "platform/timer.h"
-#include "sim/form.h"
-#include "ui/drawing_area.h"
+#include "core/platform/clock.h"
+#include "core/platform/timer.h"
+#include "core/motion/form.h"
+#include "core/canvas/drawing_area.h"
 
 // --- counting allocations -----------------------------------------------------------------
 

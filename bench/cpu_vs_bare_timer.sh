@@ -8,7 +8,7 @@
 #
 # e.g. from the build tree of the release preset:
 #   bash bench/cpu_vs_bare_timer.sh build/release/bench/bare_timer \
-#       before=/tmp/old/build/release/app/tarrowen after=build/release/app/tarrowen
+#       before=/tmp/old/build/release/qt/tarrowen after=build/release/qt/tarrowen
 #
 # For each case the bare timer is measured first, then each program: its radius typed into the
 # "radius" box, "Run Simulation" clicked, CPU taken from /proc/PID/stat over MEASURE seconds

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/number_text.h"
+#include "core/numbers/number_text.h"
 
 using tarrowen::Kind;
 using tarrowen::Number;

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh run
 cmake --preset release
 cmake --build --preset release -j "$(nproc)" --target tarrowen
-exec ./build/release/app/tarrowen
+exec ./build/release/qt/tarrowen

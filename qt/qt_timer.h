@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "core/platform/timer.h"
+
+namespace tarrowen {
+
+// The real timer. Ticks are delivered on the thread of the event loop.
+//
+// It runs on a kernel interval timer (timerfd) watched by the event loop: the kernel keeps the
+// schedule, so a wake-up that comes late does not push every later tick back. A QTimer
+// re-arms itself from the moment it fired instead, and at 1 ms loses about one tick in twenty
+// that way. Where no timerfd can be had (another system than Linux, a build with
+// TARROWEN_PORTABLE_TIMER, or a kernel that refuses one), a precise QTimer takes over.
+class QtPeriodicTimer final : public QObject, public PeriodicTimer {
+  public:
+    explicit QtPeriodicTimer(std::function<void()> on_tick, QObject* parent = nullptr);
+    ~QtPeriodicTimer() override;
+
+    void set_interval(int ms) override;
+    int interval() const override { return interval_; }
+    void set_enabled(bool on) override;
+    bool enabled() const override { return enabled_; }
+
+    // Ticks delivered since creation, and the seconds from the first to the last of them
+    // (for measuring the rate).
+    long long ticks_delivered() const { return ticks_; }
+    double seconds_ticking() const { return last_tick_ns_ / 1e9; }
+    // True when the kernel interval timer keeps the time, false on the precise QTimer.
+    bool on_kernel_timer() const { return fd_ >= 0; }
+
+  private:
+    void apply();
+    void tick();
+    void on_timerfd();
+
+    std::function<void()> on_tick_;
+    int interval_ = 0;
+    bool enabled_ = false;
+    bool armed_ = false;
+    int armed_interval_ = 0;
+    int fd_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    QTimer fallback_;
+    long long ticks_ = 0;
+    QElapsedTimer since_first_tick_;
+    qint64 last_tick_ns_ = 0;
+};
+
+// Asks the kernel for the least timer slack for this thread, so that a 1 ms timer wakes close
+// to 1 ms (Linux's default slack is 50 us). Does nothing where the kernel timer is not used.
+void use_precise_timer_slack();
+
+}  // namespace tarrowen

@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window as a user meets it: layout, captions, start-up texts and state, focus order,
+// accessible names, the report of a failing handler, the retained picture, quitting.
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "qt/tarrowen_window.h"
+#include "fakes.h"
+
+using namespace tarrowen;
+using namespace tarrowen::testing;
+
+namespace {
+
+template <typename T>
+T* child(QWidget& w, const QString& name) {
+    T* c = w.findChild<T*>(name);
+    if (c == nullptr) qFatal("no control %s", qPrintable(name));
+    return c;
+}
+
+QString box(QWidget& w, int i) {
+    return child<QLineEdit>(w, QString("txt_masses(%1)").arg(i))->text();
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void window_caption_and_client_size() {
+        Tarrowen w;
+        QCOMPARE(w.windowTitle(), QString("Tarrowen"));
+        QCOMPARE(w.size(), QSize(739, 560));  // 11085 x 8400 twips
+    }
+
+    // Every control at its place (twips / 15, edges rounded) with its caption.
+    void controls_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Picture1") << "Picture1" << QRect(8, 16, 567, 500) << "";
+        QTest::newRow("Run") << "runSImulation" << QRect(640, 8, 80, 25) << "Run Simulation";
+        QTest::newRow("Restart") << "cmd_restart" << QRect(608, 456, 65, 33) << "Restart";
+        QTest::newRow("Apply") << "cmd_apply" << QRect(680, 456, 57, 33) << "Apply";
+        QTest::newRow("pause") << "cmd_stop_simulation" << QRect(608, 488, 65, 33)
+                               << "pause simulation";
+        QTest::newRow("Quit") << "cmd_exit_program" << QRect(680, 488, 57, 33) << "Quit ";
+        const char* labels[8] = {"ang freq", "radius", "theta0", "t (sec)",
+                                 "theta",    "x",      "y",      "theta"};
+        const char* buttons[8] = {"incr rad",        "decr rad",        "incr freq",
+                                  "decr freq",       "increment 1.000", "increment 0.100",
+                                  "increment 0.010", "increment 0.001"};
+        const char* texts[8] = {"2", "1", "0", "0", "0", "1", "0", "0"};
+        for (int i = 0; i < 8; ++i) {
+            const int top = 73 + 30 * i;  // (1100 + 450 i) / 15, rounded
+            QTest::addRow("label %d", i)
+                << QString("lbl_mass_id(%1)").arg(i) << QRect(587, top, 33, 25) << labels[i];
+            QTest::addRow("box %d", i)
+                << QString("txt_masses(%1)").arg(i) << QRect(627, top, 50, 25) << texts[i];
+            QTest::addRow("button %d", i)
+                << QString("cmd_color(%1)").arg(i) << QRect(680, top, 57, 30) << buttons[i];
+        }
+    }
+    void controls() {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        QFETCH(QString, caption);
+        Tarrowen w;
+        QWidget* c = child<QWidget>(w, name);
+        QCOMPARE(c->geometry(), rect);
+        if (auto* b = qobject_cast<QPushButton*>(c)) {
+            QCOMPARE(b->text(), caption);
+            QVERIFY(!b->isDefault());
+            QVERIFY(!b->autoDefault());
+        } else if (auto* l = qobject_cast<QLabel*>(c)) {
+            QCOMPARE(l->text(), caption);
+        } else if (auto* e = qobject_cast<QLineEdit*>(c)) {
+            QCOMPARE(e->text(), caption);
+        }
+    }
+
+    // The buttons of the panel touch one another and end above Restart and Apply.
+    void panel_buttons_touch() {
+        Tarrowen w;
+        for (int i = 0; i < 7; ++i) {
+            const QRect a = child<QWidget>(w, QString("cmd_color(%1)").arg(i))->geometry();
+            const QRect b = child<QWidget>(w, QString("cmd_color(%1)").arg(i + 1))->geometry();
+            QCOMPARE(a.bottom() + 1, b.top());
+        }
+        QVERIFY(child<QWidget>(w, "cmd_color(7)")->geometry().bottom() <
+                child<QWidget>(w, "cmd_apply")->geometry().top());
+    }
+
+    // The state agrees with the panel from the start; nothing ticks before Run.
+    void start_up_state() {
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        QCOMPARE(w.motion().ang_freq, Number::dbl(2));
+        QCOMPARE(w.motion().radius, Number::dbl(1));
+        QCOMPARE(w.motion().theta0, Number::dbl(0));
+        QVERIFY(w.motion().t_sec.is_empty());
+        QVERIFY(w.motion().step.is_empty());
+        QVERIFY(w.motion().palette[0].is_empty());
+        QCOMPARE(w.timer().interval(), 0);
+        QVERIFY(w.timer().enabled());
+        QTest::qWait(30);
+        QCOMPARE(w.qt_timer().ticks_delivered(), 0);
+        QCOMPARE(w.drawing_area().fill_colour(), kFillAtCreation);
+        const QImage& img = w.drawing_area().image();
+        QCOMPARE(img.pixel(0, 0) & 0xFFFFFF, 0u);
+        QCOMPARE(img.pixel(img.width() - 1, img.height() - 1) & 0xFFFFFF, 0u);
+        QCOMPARE(w.drawing_area().scale_width(), 4.5333333015441895f);
+        QCOMPARE(w.drawing_area().scale_height(), 4.0f);
+    }
+
+    // Tab goes round in the fixed order, starting on the picture.
+    void focus_order() {
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            QSKIP(
+                "Qt cannot activate a window on Wayland, so the focus it gets on first show "
+                "cannot be observed there");
+        Tarrowen w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(w, "Picture1"));
+        QStringList expected{"runSImulation"};
+        for (int i = 0; i < 4; ++i)
+            expected << QString("txt_masses(%1)").arg(i);
+        expected << "cmd_stop_simulation"
+                 << "cmd_exit_program";
+        for (int i = 0; i < 4; ++i)
+            expected << QString("cmd_color(%1)").arg(i);
+        for (int i = 4; i < 8; ++i)
+            expected << QString("txt_masses(%1)").arg(i);
+        for (int i = 4; i < 8; ++i)
+            expected << QString("cmd_color(%1)").arg(i);
+        expected << "cmd_restart"
+                 << "cmd_apply"
+                 << "Picture1";
+        QStringList got;
+        for (int k = 0; k < expected.size(); ++k) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            got << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(got, expected);
+    }
+
+    // Screen readers name every box by its row; the two "theta" rows differ.
+    void accessible_names_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("name");
+        const char* names[8] = {"ang freq", "radius", "theta0", "t (sec)",
+                                "theta",    "x",      "y",      "theta in units of pi"};
+        for (int i = 0; i < 8; ++i)
+            QTest::addRow("box %d", i) << i << names[i];
+    }
+    void accessible_names() {
+        QFETCH(int, box);
+        QFETCH(QString, name);
+        Tarrowen w;
+        w.show();
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(
+            child<QWidget>(w, QString("txt_masses(%1)").arg(box)));
+        QVERIFY(a != nullptr);
+        QCOMPARE(a->text(QAccessible::Name), name);
+        QCOMPARE(a->role(), QAccessible::EditableText);
+        QVERIFY(!a->text(QAccessible::Description).isEmpty());
+    }
+
+    // A handler that fails is reported once, in words; the timer stops; the texts stay as
+    // typed; a corrected Run goes on.
+    void failure_is_reported_once() {
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        child<QLineEdit>(w, "txt_masses(1)")->setText("1E39");
+        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
+        QVERIFY(w.timer().ticking());
+        clock.reading += 1;
+        w.Timer1_Timer();
+        QCOMPARE(report.messages, QStringList{"The radius 1E+39 is too large to draw."});
+        QVERIFY(!w.timer().ticking());
+        QTest::qWait(30);
+        QCOMPARE(report.messages.size(), 1);
+        QCOMPARE(box(w, kBoxRadius), QString("1E39"));
+
+        child<QLineEdit>(w, "txt_masses(1)")->setText("1");
+        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
+        clock.reading += 2;
+        w.Timer1_Timer();
+        w.present_now();
+        QCOMPARE(box(w, kBoxTime), QString(" 2"));
+        QCOMPARE(report.messages.size(), 1);
+    }
+
+    // Input out of range is reported by Run and Apply, and nothing typed is lost.
+    void bad_input_is_reported_by_run_and_apply() {
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        child<QLineEdit>(w, "txt_masses(0)")->setText("1E400");
+        QTest::mouseClick(child<QPushButton>(w, "cmd_apply"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
+        QCOMPARE(report.messages.size(), 2);
+        QVERIFY(report.messages[0].contains("\"ang freq\" box (1E400)"));
+        QCOMPARE(box(w, kBoxOmega), QString("1E400"));
+        QCOMPARE(w.motion().ang_freq, Number::dbl(2));
+        QVERIFY(!w.timer().ticking());
+    }
+
+    // Failures as a user meets them, through the buttons: a failed Apply or Run while the
+    // motion runs leaves it running with its picture; a frequency too large for the tick is
+    // mended by typing a fine one, Apply (told once) and Restart.
+    void failures_as_the_user_meets_them_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("ticking");
+        QTest::addColumn<QString>("theta");  // box 4 at the end
+        const QString typed =
+            "The number typed into the \"%1\" box (1E400) is too large. Please "
+            "type a smaller one.";
+        QTest::newRow("a failed Apply while running")
+            << "click runSImulation; tick 1; mark; type 0 1E400; click cmd_apply; same; tick 1"
+            << QStringList{typed.arg("ang freq")} << true << " 4";
+        QTest::newRow("a failed Run while running")
+            << "click runSImulation; tick 1; mark; type 1 1E400; click runSImulation; same; tick 1"
+            << QStringList{typed.arg("radius")} << true << " 4";
+        // Paused by the failed tick at t = 2 s; Apply puts theta0 at 0 - 2 * 2 = -4, so the
+        // ticks after Restart show theta = 2 * 3 - 4 and 2 * 4 - 4.
+        QTest::newRow("omega too large for the tick, mended")
+            << "type 0 1E308; click runSImulation; tick 2; type 0 2; click cmd_apply; "
+               "click cmd_restart; tick 1; click cmd_apply; tick 1"
+            << QStringList{"The angle theta0 + omega * t cannot be computed: the angular "
+                           "frequency 1E+308 is too large.",
+                           "The angle cannot be computed with the angular frequency 1E+308: the "
+                           "point goes on from its last place, with its angle taken within one "
+                           "turn."}
+            << true << " 4";
+    }
+    void failures_as_the_user_meets_them() {
+        QFETCH(QString, script);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, ticking);
+        QFETCH(QString, theta);
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        QImage marked;
+        for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
+            const QStringList word = step.trimmed().split(' ');
+            if (word[0] == "type") {
+                child<QLineEdit>(w, "txt_masses(" + word[1] + ")")->setText(word[2]);
+            } else if (word[0] == "click") {
+                QTest::mouseClick(child<QPushButton>(w, word[1]), Qt::LeftButton);
+            } else if (word[0] == "tick") {
+                clock.reading += word[1].toFloat();
+                if (w.timer().ticking()) w.Timer1_Timer();
+            } else if (word[0] == "mark") {
+                marked = w.drawing_area().image().copy();
+            } else if (word[0] == "same") {
+                QVERIFY2(w.drawing_area().image() == marked, qPrintable(step));
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        w.present_now();
+        QCOMPARE(report.messages, messages);
+        QCOMPARE(w.timer().ticking(), ticking);
+        QCOMPARE(box(w, kBoxTheta), theta);
+    }
+
+    // A theta0 that the program writes shows its sign and leading digits, however long.
+    void a_written_theta0_shows_its_start() {
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
+        clock.reading += 0.3f;
+        w.Timer1_Timer();
+        child<QLineEdit>(w, "txt_masses(0)")->setText("2.1");
+        QTest::mouseClick(child<QPushButton>(w, "cmd_apply"), Qt::LeftButton);
+        const auto* theta0 = child<QLineEdit>(w, "txt_masses(2)");
+        QVERIFY2(theta0->text().startsWith("-0.0"), qPrintable(theta0->text()));
+        QCOMPARE(theta0->cursorPosition(), 0);
+    }
+
+    // The picture is kept: what the widget paints is the canvas, also after hiding and
+    // showing the window again.
+    void picture_is_retained() {
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
+        clock.reading += 0.5f;
+        w.Timer1_Timer();
+        w.present_now();
+        QWidget* picture = child<QWidget>(w, "Picture1");
+        const QImage canvas = w.drawing_area().image().convertToFormat(QImage::Format_RGB32);
+        const auto shown = [&] {
+            return picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(shown(), canvas);
+        w.hide();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(shown(), canvas);
+        QCOMPARE(shown().size(), (QSizeF(567, 500) * w.devicePixelRatioF()).toSize());
+    }
+
+    // The canvas has the pixels of the screen: twice as many each way at 200 %.
+    void canvas_follows_the_scale_factor() {
+        Tarrowen w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const qreal expected = qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2 ? 2.0 : 1.0;
+        QCOMPARE(w.devicePixelRatioF(), expected);
+        QCOMPARE(w.drawing_area().image().size(), (QSizeF(567, 500) * expected).toSize());
+        QCOMPARE(w.size(), QSize(739, 560));  // logical pixels: the layout keeps its shape
+    }
+
+    // "Quit " and the close button end the program at once, while the motion runs.
+    void quit_ends_the_event_loop_data() {
+        QTest::addColumn<bool>("close_button");
+        QTest::newRow("Quit ") << false;
+        QTest::newRow("close button") << true;
+    }
+    void quit_ends_the_event_loop() {
+        QFETCH(bool, close_button);
+        QPointer<Tarrowen> w = new Tarrowen;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+        QTest::mouseClick(child<QPushButton>(*w, "runSImulation"), Qt::LeftButton);
+        QTimer::singleShot(50, w, [w, close_button] {
+            if (close_button) {
+                w->close();
+            } else {
+                QTest::mouseClick(child<QPushButton>(*w, "cmd_exit_program"), Qt::LeftButton);
+            }
+        });
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        guard.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w.isNull());  // closed by either way, and gone
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
