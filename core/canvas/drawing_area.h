@@ -40,6 +40,8 @@ class DrawingArea {
   public:
     // `interior` in logical pixels; `device_pixel_ratio` of the screen that shows it.
     explicit DrawingArea(QSize interior, qreal device_pixel_ratio = 1.0);
+    DrawingArea(int width, int height, double device_pixel_ratio = 1.0)
+        : DrawingArea(QSize(width, height), device_pixel_ratio) {}
 
     // Re-creates the canvas for another pixel ratio (the window moved to another screen or the
     // scale factor changed). The pixels are stretched; whoever knows what the picture shows
