@@ -12,17 +12,14 @@ PictureWidget::PictureWidget(DrawingArea& area, QWidget* parent) : QWidget(paren
     setFocusPolicy(Qt::StrongFocus);
 }
 
-bool PictureWidget::present() {
-    const QRegion d = area_.take_dirty();
-    if (d.isEmpty()) return false;
+void PictureWidget::present(const RectList& changed) {
     const qreal r = area_.device_pixel_ratio();
     QRegion logical;
-    for (const QRect& rect : d) {
+    for (const QRect& rect : changed) {
         logical +=
             QRectF(rect.x() / r, rect.y() / r, rect.width() / r, rect.height() / r).toAlignedRect();
     }
     update(logical);
-    return true;
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
@@ -40,9 +37,8 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
 bool PictureWidget::event(QEvent* event) {
     if (event->type() == QEvent::ScreenChangeInternal) {
         const qreal ratio = devicePixelRatioF();
-        if (ratio != area_.device_pixel_ratio()) {
-            area_.set_device_pixel_ratio(ratio);
-            if (redraw_) redraw_();
+        if (ratio != area_.device_pixel_ratio() && ratio_change_) {
+            ratio_change_(ratio);
             update();
         }
     }

@@ -36,11 +36,27 @@ inline constexpr std::int32_t kFillAtCreation = 64 + 65536 * 64;  // RGB(64, 0, 
 
 QRgb to_qrgb(std::int32_t colour);
 
+enum class PixelFormat { Xrgb, Xbgr };
+using RectList = class ChangedRects;
+
+// The device pixels that changed.
+class ChangedRects {
+  public:
+    explicit ChangedRects(QRegion r) : r_(std::move(r)) {}
+    bool empty() const { return r_.isEmpty(); }
+    auto begin() const { return r_.begin(); }
+    auto end() const { return r_.end(); }
+
+  private:
+    QRegion r_;
+};
+
 class DrawingArea {
   public:
     // `interior` in logical pixels; `device_pixel_ratio` of the screen that shows it.
     explicit DrawingArea(QSize interior, qreal device_pixel_ratio = 1.0);
-    DrawingArea(int width, int height, double device_pixel_ratio = 1.0)
+    DrawingArea(int width, int height, double device_pixel_ratio = 1.0,
+                PixelFormat = PixelFormat::Xrgb)
         : DrawingArea(QSize(width, height), device_pixel_ratio) {}
 
     // Re-creates the canvas for another pixel ratio (the window moved to another screen or the
@@ -78,6 +94,7 @@ class DrawingArea {
     // The device pixels changed since the last call: empty when no pixel changed, and within
     // a few pixels of those that did otherwise (a strip where a line moved, not the orbit's box).
     QRegion take_dirty();
+    ChangedRects take_changed() { return ChangedRects(take_dirty()); }
 
   private:
     // A run of one row that a circle paints in one of its two colours; x1 exclusive.
