@@ -127,7 +127,7 @@ std::string Tarrowen::box_text(int box) const {
     return txt_masses_.at(static_cast<std::size_t>(box))->text().toStdString();
 }
 
-void Tarrowen::set_box_text(int box, const std::string& text) {
+void Tarrowen::set_box_text(int box, const std::string& text, bool /*quietly*/) {
     QLineEdit* e = txt_masses_.at(static_cast<std::size_t>(box));
     e->setText(QString::fromStdString(text));
     // A text longer than its box shows its sign and leading digits, not its tail.

@@ -37,7 +37,7 @@ class Tarrowen final : public QWidget, public Frontend {
 
     // What the window supplies to the session.
     std::string box_text(int box) const override;
-    void set_box_text(int box, const std::string& text) override;
+    void set_box_text(int box, const std::string& text, bool quietly) override;
     void present(const DrawingArea& area, const RectList& changed) override;
     void request_frame() override;
     void report(const std::string& message) override;

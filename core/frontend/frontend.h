@@ -11,6 +11,7 @@
 //   a tick of the periodic timer   dispatch(Event::tick())
 //   the frame asked for came       dispatch(Event::frame())
 //   the screen's pixel ratio       session.set_pixel_ratio(ratio)
+//   the keyboard focus moved       session.set_focus(id)
 //
 // Everything two front-ends would both need lives in the Session: the handlers and what their
 // failure leaves behind, the canvas, the readouts held back until the next frame, and the asking
@@ -35,7 +36,12 @@ class Frontend {
     // Replaces the whole text of box `box`. The box shows the start of a text longer than
     // itself (the sign and the leading digits). Inputs are written when a handler writes them,
     // readouts at most once a frame.
-    virtual void set_box_text(int box, const std::string& text) = 0;
+    //
+    // `quietly`: show the text without telling assistive technology (a screen reader) that it
+    // changed; what it reads when it asks is still the text shown. A write that is not quiet
+    // tells it of the box's text even when that text is already shown, having come quietly
+    // before. Which writes are quiet is the core's rule (core/frontend/readouts.h).
+    virtual void set_box_text(int box, const std::string& text, bool quietly) = 0;
 
     // Copies the device-pixel rectangles of the canvas that changed since the last call to the
     // screen (`changed` never empty).

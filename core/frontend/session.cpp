@@ -13,37 +13,6 @@ layout::Place picture_pixels() {
 
 }  // namespace
 
-std::string Session::DeferredPanel::text(int box) const {
-    if (is_pending_.at(static_cast<std::size_t>(box)))
-        return pending_[static_cast<std::size_t>(box)];
-    return frontend_.box_text(box);
-}
-
-void Session::DeferredPanel::set_text(int box, const std::string& text) {
-    const auto i = static_cast<std::size_t>(box);
-    if (box < kInputBoxes) {
-        // Inputs are written seldom, and must show at once.
-        is_pending_.at(i) = false;
-        frontend_.set_box_text(box, text);
-        shown_[i] = text;
-        return;
-    }
-    // Assigned into the string kept for the box: a readout's text fits its capacity, so the
-    // tick allocates nothing here.
-    pending_.at(i) = text;
-    is_pending_[i] = true;
-}
-
-void Session::DeferredPanel::flush() {
-    for (std::size_t i = kInputBoxes; i < kBoxCount; ++i) {
-        if (!is_pending_[i]) continue;
-        is_pending_[i] = false;
-        if (pending_[i] == shown_[i]) continue;
-        shown_[i] = pending_[i];
-        frontend_.set_box_text(static_cast<int>(i), shown_[i]);
-    }
-}
-
 void Session::PresentThenReport::report(const std::string& message) {
     s_.present_now();
     s_.frontend_.report(message);
@@ -52,12 +21,9 @@ void Session::PresentThenReport::report(const std::string& message) {
 Session::Session(Frontend& frontend, double pixel_ratio, PixelFormat format)
     : frontend_(frontend),
       area_(picture_pixels().width, picture_pixels().height, pixel_ratio, format),
-      panel_(frontend),
+      readouts_(frontend),
+      panel_(readouts_),
       form_{motion_, area_, panel_, frontend.timer(), frontend.clock()} {
-    for (int i = 0; i < kBoxCount; ++i) {
-        // The front-end created its boxes with these texts.
-        panel_.note_shown(i, initial_text(i));
-    }
     // Timer1 starts on, with interval 0: it does not tick until Run sets 1 ms.
     frontend.timer().set_interval(0);
     frontend.timer().set_enabled(true);
@@ -123,7 +89,12 @@ void Session::set_pixel_ratio(double ratio) {
 }
 
 void Session::present_now() {
-    panel_.flush();
+    const ClockReading now = frontend_.clock().reading();
+    const int focused_box = focus_ >= layout::txt_masses_0 && focus_ < layout::cmd_color_0
+                                ? layout::element(focus_)
+                                : -1;
+    readouts_.flush(frontend_.timer().ticking(), focused_box,
+                    now.day * kSecondsPerDay + now.seconds);
     const RectList changed = area_.take_changed();
     if (!changed.empty()) frontend_.present(area_, changed);
 }

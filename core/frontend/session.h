@@ -8,6 +8,7 @@
 
 #include "core/canvas/drawing_area.h"
 #include "core/frontend/frontend.h"
+#include "core/frontend/readouts.h"
 #include "core/layout/layout.h"
 #include "core/motion/form.h"
 #include "core/motion/motion_state.h"
@@ -43,6 +44,9 @@ class Session {
     // motion is drawn again at the new resolution.
     void set_pixel_ratio(double ratio);
 
+    // The keyboard focus is on control `id` now (kControlCount: on none of them).
+    void set_focus(layout::Id id) { focus_ = id; }
+
     // Shows what changed now: the readouts written since the last frame and the canvas.
     void present_now();
 
@@ -51,26 +55,15 @@ class Session {
     Form& form() { return form_; }
 
   private:
-    // The panel as the handlers see it: inputs are written through at once; readouts are kept
-    // and handed to the front-end when the screen is next presented, so at most once a frame.
-    // text() answers what the last write wrote.
-    class DeferredPanel final : public Panel {
+    // The panel as the handlers see it.
+    class SessionPanel final : public Panel {
       public:
-        explicit DeferredPanel(Frontend& frontend) : frontend_(frontend) {}
-        std::string text(int box) const override;
-        void set_text(int box, const std::string& text) override;
-        // Hands the readouts written since the last call to the front-end, those that changed.
-        void flush();
-        // The front-end shows `text` in the box already.
-        void note_shown(int box, const std::string& text) {
-            shown_.at(static_cast<std::size_t>(box)) = text;
-        }
+        explicit SessionPanel(Readouts& r) : r_(r) {}
+        std::string text(int box) const override { return r_.text(box); }
+        void set_text(int box, const std::string& text) override { r_.write(box, text); }
 
       private:
-        Frontend& frontend_;
-        std::array<std::string, kBoxCount> pending_{};
-        std::array<bool, kBoxCount> is_pending_{};
-        std::array<std::string, kBoxCount> shown_{};
+        Readouts& r_;
     };
 
     // Presents the screen before the front-end tells the user.
@@ -88,7 +81,9 @@ class Session {
     Frontend& frontend_;
     MotionState motion_;
     DrawingArea area_;
-    DeferredPanel panel_;
+    Readouts readouts_;
+    SessionPanel panel_;
+    layout::Id focus_ = layout::kControlCount;
     Form form_;
     PresentThenReport report_{*this};
     bool frame_requested_ = false;
