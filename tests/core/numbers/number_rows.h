@@ -1,20 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Shorthands for the table rows of the number tests, and the way QCOMPARE prints a number.
-#include <QtTest>
+// Shorthands for the table rows of the number tests, and the way a failed check prints a
+// number and a double.
+#include <doctest/doctest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "core/numbers/dynamic_number.h"
 
-Q_DECLARE_METATYPE(tarrowen::Number)
-
-namespace tarrowen {
-// Lets QCOMPARE print "Single(1.15)" rather than a byte dump.
-inline char* toString(const Number& n) {
-    return qstrdup(n.describe().c_str());
-}
-}  // namespace tarrowen
+// Lets a failed CHECK print "Single(1.15)" rather than "{?}".
+template <>
+struct doctest::StringMaker<tarrowen::Number> {
+    static doctest::String convert(const tarrowen::Number& n) { return n.describe().c_str(); }
+};
 
 namespace rows {
 using tarrowen::Number;
@@ -32,5 +34,17 @@ inline Number S(float v) {
 }
 inline Number D(double v) {
     return Number::dbl(v);
+}
+
+inline std::uint64_t bits(double v) {
+    std::uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+// A double for a failure message: its shortest digits and its bits.
+inline std::string show(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, " [bits %016llx]", static_cast<unsigned long long>(bits(v)));
+    return (std::isfinite(v) ? D(v).describe() : std::string("not finite")) + buf;
 }
 }  // namespace rows
