@@ -9,8 +9,10 @@
 //   (libstdc++ on Linux and in mingw-w64);
 // - otherwise fmt's digits and the C library's strtod (emscripten's libc++ 13 has no
 //   floating-point to_chars or from_chars).
-// Both ways are declared below too, so that the tests and the differential fuzz target can hold
-// them against each other wherever both build.
+// The second way trusts the C library's strtod to round correctly, as glibc's and musl's
+// (emscripten's) do; where the first way exists it is used, so neither Windows nor Linux
+// depends on that. Both ways are declared below too, so that the tests and the differential
+// fuzz target can hold them against each other wherever both build.
 //
 // In the examples a text is written between « and ».
 

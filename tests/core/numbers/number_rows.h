@@ -20,21 +20,11 @@ struct doctest::StringMaker<tarrowen::Number> {
 
 namespace rows {
 using tarrowen::Number;
-inline Number E() {
-    return Number();
-}
-inline Number I16(std::int16_t v) {
-    return Number::int16(v);
-}
-inline Number I32(std::int32_t v) {
-    return Number::int32(v);
-}
-inline Number S(float v) {
-    return Number::single(v);
-}
-inline Number D(double v) {
-    return Number::dbl(v);
-}
+inline constexpr auto E = [] { return Number(); };
+inline constexpr auto I16 = &Number::int16;
+inline constexpr auto I32 = &Number::int32;
+inline constexpr auto S = &Number::single;
+inline constexpr auto D = &Number::dbl;
 
 inline std::uint64_t bits(double v) {
     std::uint64_t b;

@@ -57,9 +57,7 @@ TEST_CASE("scientific_digits") {
     };
     for (const Way& way : ways) {
         for (const Row& row : table) {
-            CAPTURE(way.name);
-            CAPTURE(row.v);
-            CAPTURE(row.precision);
+            INFO(way.name, ": ", row.digits, " at precision ", row.precision);
             const tc::ScientificDigits d = way.digits(row.v, row.precision);
             CHECK(std::string(d.digits.data(), static_cast<std::size_t>(d.count)) == row.digits);
             CHECK(d.exponent == row.exponent);
@@ -95,8 +93,7 @@ TEST_CASE("nearest_double") {
     };
     for (const Way& way : ways) {
         for (const Row& row : table) {
-            CAPTURE(way.name);
-            CAPTURE(row.text.substr(0, 40));
+            INFO(way.name, ": ", row.text.substr(0, 40));
             if (row.overflows) {
                 CHECK_THROWS_AS(way.read(row.text), tarrowen::OverflowError);
             } else {

@@ -7,6 +7,8 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 
 #include "core/numbers/dynamic_number.h"
 #include "number_rows.h"
@@ -19,35 +21,26 @@ using namespace rows;
 
 // 'n' negates and 'f' floors the first operand; the second is then unused.
 Number apply(const Number& a, char op, const Number& b) {
-    switch (op) {
-        case '+':
-            return a + b;
-        case '-':
-            return a - b;
-        case '*':
-            return a * b;
-        case '/':
-            return a / b;
-        case 'n':
-            return -a;
-        case 'f':
-            return a.floor();
-    }
+    if (op == '+') return a + b;
+    if (op == '-') return a - b;
+    if (op == '*') return a * b;
+    if (op == '/') return a / b;
+    if (op == 'n') return -a;
+    if (op == 'f') return a.floor();
     throw std::logic_error(std::string("unknown operation ") + op);
 }
-
-struct ArithmeticRow {
-    std::string name;
-    Number a;
-    char op;
-    Number b;
-    Number expected;
-};
 
 }  // namespace
 
 TEST_CASE("arithmetic: kinds and values of results") {
-    const ArithmeticRow table[] = {
+    struct Row {
+        std::string name;
+        Number a;
+        char op;
+        Number b;
+        Number expected;
+    };
+    const Row table[] = {
         // Empty operands.
         {"empty + empty", E(), '+', E(), I16(0)},
         {"empty - empty", E(), '-', E(), I16(0)},
@@ -128,7 +121,7 @@ TEST_CASE("arithmetic: kinds and values of results") {
         {"floor double", D(28.999999999999996), 'f', E(), D(28.0)},
         {"floor negative double", D(-0.4), 'f', E(), D(-1.0)},
     };
-    for (const ArithmeticRow& row : table) {
+    for (const Row& row : table) {
         CAPTURE(row.name);
         CHECK(apply(row.a, row.op, row.b) == row.expected);
     }
