@@ -26,6 +26,14 @@ inline constexpr auto I32 = &Number::int32;
 inline constexpr auto S = &Number::single;
 inline constexpr auto D = &Number::dbl;
 
+// `before`, then n times c, then `after`: the long texts. Built by appending, since GCC 12 at -O3
+// warns falsely (-Wrestrict) on a literal + std::string.
+inline std::string with_run(const char* before, char c, std::size_t n, const char* after = "") {
+    std::string s(before);
+    s.append(n, c);
+    return s.append(after);
+}
+
 inline std::uint64_t bits(double v) {
     std::uint64_t b;
     std::memcpy(&b, &v, sizeof b);

@@ -11,6 +11,7 @@
 #include "number_rows.h"
 
 namespace tc = tarrowen;
+using namespace rows;
 
 namespace {
 
@@ -80,16 +81,16 @@ TEST_CASE("nearest_double") {
         {"1.7976931348623158E308", false, DBL_MAX},
         {"1.7976931348623159E308", true, 0.0},
         {"-2E308", true, 0.0},
-        {"1E1" + std::string(400, '0'), true, 0.0},
+        {with_run("1E1", '0', 400), true, 0.0},
         // Half the smallest double is 2.47032822920623272088...E-324.
         {"2.4703282292062328E-324", false, 4.9406564584124654e-324},
         {"2.4703282292062327E-324", false, 0.0},
         {"-1E-400", false, -0.0},
         {"-0.000", false, -0.0},
         {"0e999999999999", false, 0.0},
-        {"0." + std::string(400, '0') + "1E401", false, 1.0},
-        {"." + std::string(10000, '3'), false, 0.3333333333333333},
-        {"1" + std::string(10000, '0') + "E-10000", false, 1.0},
+        {with_run("0.", '0', 400, "1E401"), false, 1.0},
+        {with_run(".", '3', 10000), false, 0.3333333333333333},
+        {with_run("1", '0', 10000, "E-10000"), false, 1.0},
     };
     for (const Way& way : ways) {
         for (const Row& row : table) {
@@ -98,8 +99,8 @@ TEST_CASE("nearest_double") {
                 CHECK_THROWS_AS(way.read(row.text), tarrowen::OverflowError);
             } else {
                 const double actual = way.read(row.text);
-                INFO("read ", rows::show(actual), ", expected ", rows::show(row.expected));
-                CHECK(rows::bits(actual) == rows::bits(row.expected));
+                INFO("read ", show(actual), ", expected ", show(row.expected));
+                CHECK(bits(actual) == bits(row.expected));
             }
         }
     }

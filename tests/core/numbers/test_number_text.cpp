@@ -24,10 +24,6 @@ namespace {
 
 using namespace rows;
 
-std::string repeat(char c, std::size_t n) {
-    return std::string(n, c);
-}
-
 // The environment's locale, set before any test runs. A failure counts only where LC_ALL asks
 // for a locale: then the comma-locale registration must not quietly test the C locale again.
 // (Elsewhere, e.g. in mingw's C++ library, which knows no locale but "C", it is no fault.)
@@ -132,18 +128,18 @@ TEST_CASE("parse_number") {
         {"ampersand alone", "&", 0.0},
 
         // Long texts.
-        {"10,000 leading zeros", repeat('0', 10000) + "1", 1.0},
-        {"10,000 zeros after the point", "0." + repeat('0', 10000) + "1", 0.0},
-        {"10,000 blanks", repeat(' ', 10000) + "7", 7.0},
-        {"10,000 zeros, exponent back", "1" + repeat('0', 10000) + "E-10000", 1.0},
-        {"fraction, exponent back", "0." + repeat('0', 9998) + "1E10000", 10.0},
-        {"exponent with 10,000 zeros", "1E" + repeat('0', 10000) + "5", 1e5},
-        {"exponent of 10,000 nines, negative", "1E-" + repeat('9', 10000), 0.0},
-        {"10,000 threes after the point", "." + repeat('3', 10000), 1.0 / 3.0},
-        {"tie broken by the 10,000th digit", "9007199254740993." + repeat('0', 10000) + "1",
+        {"10,000 leading zeros", with_run("", '0', 10000, "1"), 1.0},
+        {"10,000 zeros after the point", with_run("0.", '0', 10000, "1"), 0.0},
+        {"10,000 blanks", with_run("", ' ', 10000, "7"), 7.0},
+        {"10,000 zeros, exponent back", with_run("1", '0', 10000, "E-10000"), 1.0},
+        {"fraction, exponent back", with_run("0.", '0', 9998, "1E10000"), 10.0},
+        {"exponent with 10,000 zeros", with_run("1E", '0', 10000, "5"), 1e5},
+        {"exponent of 10,000 nines, negative", with_run("1E-", '9', 10000), 0.0},
+        {"10,000 threes after the point", with_run(".", '3', 10000), 1.0 / 3.0},
+        {"tie broken by the 10,000th digit", with_run("9007199254740993.", '0', 10000, "1"),
          9007199254740994.0},
-        {"hex with 10,000 leading zeros", "&H" + repeat('0', 10000) + "1", 1.0},
-        {"70,000 zeros, large exponent", "0." + repeat('0', 70000) + "1E70005", 1e4},
+        {"hex with 10,000 leading zeros", with_run("&H", '0', 10000, "1"), 1.0},
+        {"70,000 zeros, large exponent", with_run("0.", '0', 70000, "1E70005"), 1e4},
     };
     for (const Row& row : table) {
         CAPTURE(row.name);
@@ -165,14 +161,14 @@ TEST_CASE("parse_number: out of range") {
         // The text of the few largest doubles: rounded to 15 digits they lie beyond the range.
         {"largest double as shown", "1.79769313486232E+308"},
         {"huge exponent", "1E99999999999999999999"},
-        {"exponent of 10,000 nines", "1E" + repeat('9', 10000)},
-        {"1 and 10,000 zeros", "1" + repeat('0', 10000)},
-        {"10,000 nines", repeat('9', 10000)},
+        {"exponent of 10,000 nines", with_run("1E", '9', 10000)},
+        {"1 and 10,000 zeros", with_run("1", '0', 10000)},
+        {"10,000 nines", with_run("", '9', 10000)},
         {"10 hex digits", "&HFFFFFFFFFF"},
         {"9 hex digits", "&H100000000"},
         {"12 octal digits", "&O77777777777"},
         {"octal just beyond", "&O40000000000"},
-        {"10,000 hex digits", "&H" + repeat('F', 10000)},
+        {"10,000 hex digits", with_run("&H", 'F', 10000)},
     };
     for (const Row& row : table) {
         CAPTURE(row.name);
