@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -21,14 +20,15 @@
 #include "core/platform/error_report.h"
 #include "core/platform/timer.h"
 
-namespace tarrowen {
-// Failure messages name the run state and the number, not "{?}".
-inline std::ostream& operator<<(std::ostream& os, RunState s) {
-    return os << (s == RunState::Idle ? "idle" : s == RunState::Running ? "running" : "paused");
-}
-}  // namespace tarrowen
-
+// Failure messages name the run state and the number, not the enum's value or "{?}".
 namespace doctest {
+template <>
+struct StringMaker<tarrowen::RunState> {
+    static String convert(tarrowen::RunState s) {
+        using tarrowen::RunState;
+        return s == RunState::Idle ? "idle" : s == RunState::Running ? "running" : "paused";
+    }
+};
 template <>
 struct StringMaker<tarrowen::Number> {
     static String convert(const tarrowen::Number& n) { return n.describe().c_str(); }
@@ -65,6 +65,13 @@ class TestPanel final : public Panel {
 class Reports final : public ErrorReport {
   public:
     void report(const std::string& message) override { messages.push_back(message); }
+    // Every report, one a line: a single report reads as itself.
+    std::string all() const {
+        std::string out;
+        for (const std::string& m : messages)
+            out += (out.empty() ? "" : "\n") + m;
+        return out;
+    }
     std::vector<std::string> messages;
 };
 

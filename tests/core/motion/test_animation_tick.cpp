@@ -27,12 +27,12 @@ const float kCx = static_cast<float>(170.0 / 75.0);
 // omega, R, theta0 typed; run at clock 0 and tick at `t`: the five readouts.
 TEST_CASE("tick: the readouts to the character") {
     struct Row {
-        const char* name;
-        const char* omega;
-        const char* radius;
-        const char* theta0;
+        std::string name;
+        std::string omega;
+        std::string radius;
+        std::string theta0;
         float t;
-        const char* boxes;  // boxes 3 to 7
+        std::string boxes;  // boxes 3 to 7
     };
     const Row rows[] = {
         {"still point at 0.29 rad, t = 0", "0", "1", "0.29", 0.0f, " 0| .28| .958| .285| .09 pi|"},
@@ -54,6 +54,12 @@ TEST_CASE("tick: the readouts to the character") {
          " .5|-.5| .877|-.48|-.16 pi|"},
         {"the radius multiplies before the cosine", "0", "2.5", "0.5", 0.0f,
          " 0| .5| 2.193| 1.198| .15 pi|"},
+        // cos 0.759761932507315 is the double nearest 0.725 (the true cosine lies 0.32 of a unit
+        // in the last place above it), worked with Python's decimal module: 1000 * 0.04 is
+        // exactly 40, and 40 times that double rounds to 29; 0.04 times it first gives
+        // 0.028999999999999998, and 1000 times that 28.999999999999996, which floors to 28.
+        {"the radius times 1000 multiplies the cosine: .029, not .028", "0", "0.04",
+         "0.759761932507315", 0.0f, " 0| .75| .029| .027| .24 pi|"},
     };
     for (const Row& row : rows) {
         INFO(row.name);
@@ -140,7 +146,7 @@ TEST_CASE("tick: an earlier larger orbit stays") {
 // only the two green lines remain.
 TEST_CASE("tick: a huge orbit fills the area") {
     struct Row {
-        const char* radius;
+        std::string radius;
         float t;
     };
     for (const Row& row : {Row{"4", 0.3f}, Row{"3.4E38", 1.0f}}) {
@@ -172,11 +178,11 @@ TEST_CASE("tick: continuity across pause and resume") {
 
 TEST_CASE("tick: failures are reported in words") {
     struct Row {
-        const char* name;
-        const char* omega;
-        const char* radius;
+        std::string name;
+        std::string omega;
+        std::string radius;
         float t;
-        const char* message;
+        std::string message;
     };
     const Row rows[] = {
         {"radius beyond the single range", "2", "1E39", 1.0f,
@@ -193,7 +199,7 @@ TEST_CASE("tick: failures are reported in words") {
         rig.type(kBoxOmega, row.omega);
         rig.type(kBoxRadius, row.radius);
         rig.run_at(0.0f);
-        CHECK_THROWS_WITH_AS(rig.tick_at(row.t), row.message, HandlerError);
+        CHECK_THROWS_WITH_AS(rig.tick_at(row.t), row.message.c_str(), HandlerError);
         CHECK(rig.box(kBoxOmega) == row.omega);
         CHECK(rig.box(kBoxRadius) == row.radius);
     }

@@ -19,11 +19,11 @@ std::string inputs(const Rig& rig) {
 
 TEST_CASE("editing: Apply and the buttons rewrite the boxes and the state") {
     struct Row {
-        const char* name;
-        const char* script;
-        const char* inputs;  // boxes 0, 1, 2 afterwards
-        const char* omega;   // format_plain of the state afterwards
-        const char* radius;
+        std::string name;
+        std::string script;
+        std::string inputs;  // boxes 0, 1, 2 afterwards
+        std::string omega;   // format_plain of the state afterwards
+        std::string radius;
     };
     // Buttons: 0 incr rad, 1 decr rad, 2 incr freq, 3 decr freq, 4-7 steps 1 .. 0.001.
     const Row rows[] = {
@@ -74,11 +74,11 @@ TEST_CASE("editing: Apply and the buttons rewrite the boxes and the state") {
 // running time since, times the new omega.
 TEST_CASE("editing: the phase is continuous when omega changes") {
     struct Row {
-        const char* name;
-        const char* script;  // ends with the state of the change
-        const char* change;
-        const char* theta0;  // box 2 after the change
-        const char* after;   // what follows the change
+        std::string name;
+        std::string script;  // ends with the state of the change
+        std::string change;
+        std::string theta0;  // box 2 after the change
+        std::string after;   // what follows the change
         double theta;        // the angle at the last tick of `after`
     };
     const Row rows[] = {
@@ -108,7 +108,7 @@ TEST_CASE("editing: the phase is continuous when omega changes") {
         CHECK(rig.box(kBoxTheta0) == row.theta0);
         play(rig, row.after);
         CHECK(rig.m.theta.to_double() == doctest::Approx(row.theta).epsilon(1e-12));
-        CHECK(rig.reports.messages.empty());
+        CHECK(rig.reports.all() == "");
     }
 }
 
@@ -132,8 +132,8 @@ TEST_CASE("editing: many presses drift as double arithmetic does") {
 // black after it. The step buttons and Apply draw nothing on the black of start-up.
 TEST_CASE("editing: the colour of the wipe") {
     struct Row {
-        const char* name;
-        const char* script;
+        std::string name;
+        std::string script;
         int purple;  // pixels of RGB(64, 0, 64) afterwards
         int black;
     };

@@ -12,10 +12,10 @@ using namespace tarrowen::testing;
 
 TEST_CASE("run control: every transition of the run states") {
     struct Row {
-        const char* name;
-        const char* script;
+        std::string name;
+        std::string script;
         RunState state;
-        const char* t_sec;  // elapsed time of the last tick, as format_plain
+        std::string t_sec;  // elapsed time of the last tick, as format_plain
     };
     const Row rows[] = {
         {"start-up is idle", "", RunState::Idle, ""},
@@ -77,9 +77,9 @@ TEST_CASE("run control: Run reads the panel") {
 
 TEST_CASE("run control: Run reads junk as zero and keeps the text") {
     struct Row {
-        const char* name;
+        std::string name;
         int box;
-        const char* text;
+        std::string text;
     };
     const Row rows[] = {
         {"empty omega", 0, ""}, {"letters for R", 1, "abc"}, {"a comma for theta0", 2, ",5"}};
@@ -147,7 +147,7 @@ TEST_CASE("run control: a run across midnight") {
 // hundredth, it shows 0, .01, .02 ... .29 in turn.
 TEST_CASE("run control: time is as fine on day 30 as on day 0") {
     struct Row {
-        const char* name;
+        std::string name;
         double run_at;  // the time of day the run starts
     };
     const Row rows[] = {{"morning", 40000.0},
