@@ -20,15 +20,15 @@
 #include "core/platform/error_report.h"
 #include "core/platform/timer.h"
 
-// Failure messages name the run state and the number, not the enum's value or "{?}".
+// Failure messages name the run state and the number, not the enum's value or "{?}". doctest
+// prints any enum as its value, so the run state has a toString of its own, found by ADL.
+namespace tarrowen {
+inline doctest::String toString(RunState s) {
+    return s == RunState::Idle ? "idle" : s == RunState::Running ? "running" : "paused";
+}
+}  // namespace tarrowen
+
 namespace doctest {
-template <>
-struct StringMaker<tarrowen::RunState> {
-    static String convert(tarrowen::RunState s) {
-        using tarrowen::RunState;
-        return s == RunState::Idle ? "idle" : s == RunState::Running ? "running" : "paused";
-    }
-};
 template <>
 struct StringMaker<tarrowen::Number> {
     static String convert(const tarrowen::Number& n) { return n.describe().c_str(); }
