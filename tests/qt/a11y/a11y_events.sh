@@ -37,10 +37,12 @@ press Tab
 mark run
 press space
 mark running
+cpu_from=$(cpu_seconds "$app_pid") time_from=$(now)
 sleep 3.5
 read_texts "$out/texts_running_a"
 sleep 1
 read_texts "$out/texts_running_b"
+cpu_to=$(cpu_seconds "$app_pid") time_to=$(now)
 press Tab Tab Tab Tab
 mark on_t
 sleep 8
@@ -50,6 +52,13 @@ mark paused
 sleep 3
 read_texts "$out/texts_paused"
 mark end
+
+# Reported, never checked: the machine may be shared.
+cpu=$(awk -v a="$cpu_from" -v b="$cpu_to" -v s="$time_from" -v e="$time_to" \
+    'BEGIN { printf "%.1f", 100 * (b - a) / (e - s) }')
+echo "figure: CPU of the program while running with a listener on the bus: $cpu % of one core"
+echo "CPU of the program while running with a listener on the bus: $cpu % of one core" \
+    >>"$out/figures.txt"
 
 # Let the listener write what is still on its way, then stop it.
 sleep 0.5

@@ -127,6 +127,13 @@ die() {
 }
 now() { date +%s.%N; }
 
+# CPU seconds (user + system) that process $1 has used so far.
+cpu_seconds() {
+    # The command name may hold blanks: count the fields from its end.
+    awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); printf "%.3f", ($12 + $13) / hz }' \
+        "/proc/$1/stat"
+}
+
 # Writes a named moment of the test beside the events: seconds since the epoch, name.
 mark() { echo "$(now) $1" >>"$out/marks"; }
 
