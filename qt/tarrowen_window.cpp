@@ -52,13 +52,15 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
         std::make_unique<Session>(*this, screen != nullptr ? screen->devicePixelRatio() : 1.0);
     build_controls();
     // The core keeps the readout with the focus audible (core/frontend/readouts.h).
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { on_focus_changed(now); });
+    focus_changed_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { on_focus_changed(now); });
     picture_->setFocus(Qt::OtherFocusReason);
     on_focus_changed(QApplication::focusWidget());
 }
 
-Tarrowen::~Tarrowen() = default;
+Tarrowen::~Tarrowen() {
+    disconnect(focus_changed_);
+}
 
 void Tarrowen::build_controls() {
     using namespace layout;

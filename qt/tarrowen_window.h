@@ -59,6 +59,8 @@ class Tarrowen final : public QWidget, public Frontend {
     QTimer frame_timer_;
     std::unique_ptr<Session> session_;
     PictureWidget* picture_ = nullptr;
+    // Ended before the window's members go: QWidget's destructor still moves the focus.
+    QMetaObject::Connection focus_changed_;
     std::array<QWidget*, layout::kControlCount> controls_{};
     std::array<QLineEdit*, kBoxCount> txt_masses_{};
     // Per box, while it holds text written quietly: the text assistive technology last knew.
