@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/tarrowen_window.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <cmath>
 #include <vector>
 
+#include "qt/accessible_text.h"
 #include "qt/fitted_text.h"
 #include "qt/qt_error_report.h"
 
@@ -50,14 +51,19 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     session_ =
         std::make_unique<Session>(*this, screen != nullptr ? screen->devicePixelRatio() : 1.0);
     build_controls();
+    // The core keeps the readout with the focus audible (core/frontend/readouts.h).
+    focus_changed_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { on_focus_changed(now); });
     picture_->setFocus(Qt::OtherFocusReason);
+    on_focus_changed(QApplication::focusWidget());
 }
 
-Tarrowen::~Tarrowen() = default;
+Tarrowen::~Tarrowen() {
+    disconnect(focus_changed_);
+}
 
 void Tarrowen::build_controls() {
     using namespace layout;
-    std::array<QWidget*, kControlCount> widgets{};
     std::array<WrappedLabel*, kRows> labels{};
     std::array<WrappedButton*, kRows> panel_buttons{};
     for (int i = 0; i < kControlCount; ++i) {
@@ -104,15 +110,15 @@ void Tarrowen::build_controls() {
         if (*c.accessible_name != '\0')
             w->setAccessibleName(QString::fromLatin1(c.accessible_name));
         if (*c.description != '\0') w->setAccessibleDescription(QString::fromLatin1(c.description));
-        widgets[static_cast<std::size_t>(i)] = w;
+        controls_[static_cast<std::size_t>(i)] = w;
     }
     for (int i = 0; i < kRows; ++i)
         labels[static_cast<std::size_t>(i)]->setBuddy(txt_masses_[static_cast<std::size_t>(i)]);
 
     const auto& order = tab_order();
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(widgets[static_cast<std::size_t>(order[i])],
-                    widgets[static_cast<std::size_t>(order[i + 1])]);
+        setTabOrder(controls_[static_cast<std::size_t>(order[i])],
+                    controls_[static_cast<std::size_t>(order[i + 1])]);
 
     // Each column of captions in one size, the largest in which all of them fit whole.
     unify_caption_font(labels);
@@ -127,11 +133,24 @@ std::string Tarrowen::box_text(int box) const {
     return txt_masses_.at(static_cast<std::size_t>(box))->text().toStdString();
 }
 
-void Tarrowen::set_box_text(int box, const std::string& text, bool /*quietly*/) {
-    QLineEdit* e = txt_masses_.at(static_cast<std::size_t>(box));
-    e->setText(QString::fromStdString(text));
-    // A text longer than its box shows its sign and leading digits, not its tail.
-    e->setCursorPosition(0);
+void Tarrowen::on_focus_changed(QWidget* now) {
+    layout::Id id = layout::kControlCount;
+    for (int i = 0; i < layout::kControlCount; ++i)
+        if (now != nullptr && controls_[static_cast<std::size_t>(i)] == now)
+            id = static_cast<layout::Id>(i);
+    session_->set_focus(id);
+}
+
+void Tarrowen::set_box_text(int box, const std::string& text, bool quietly) {
+    const auto i = static_cast<std::size_t>(box);
+    QLineEdit* e = txt_masses_.at(i);
+    // Until the box is heard again, assistive technology knows the text from before the first
+    // quiet write.
+    if (!heard_[i]) heard_[i] = e->text();
+    write_silently(*e, QString::fromStdString(text));
+    if (quietly) return;
+    announce_text(*e, *heard_[i]);
+    heard_[i].reset();
 }
 
 void Tarrowen::present(const DrawingArea&, const RectList& changed) {
@@ -143,7 +162,14 @@ void Tarrowen::request_frame() {
 }
 
 void Tarrowen::report(const std::string& message) {
+    // The report's box takes the keyboard; once it is closed, the keyboard goes back to the
+    // control that was pressed, so that a user who cannot see the screen is where they were.
+    const QPointer<QWidget> had_focus = focusWidget();
     report_->report(message);
+    if (had_focus != nullptr && isVisible() && QApplication::activeModalWidget() == nullptr) {
+        activateWindow();
+        had_focus->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void Tarrowen::quit() {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
@@ -47,6 +48,8 @@ class Tarrowen final : public QWidget, public Frontend {
 
   private:
     void build_controls();
+    // The keyboard focus moved to `now` (in this window or elsewhere, or nowhere).
+    void on_focus_changed(QWidget* now);
 
     std::unique_ptr<Clock> own_clock_;
     std::unique_ptr<ErrorReport> own_report_;
@@ -56,7 +59,12 @@ class Tarrowen final : public QWidget, public Frontend {
     QTimer frame_timer_;
     std::unique_ptr<Session> session_;
     PictureWidget* picture_ = nullptr;
+    // Ended before the window's members go: QWidget's destructor still moves the focus.
+    QMetaObject::Connection focus_changed_;
+    std::array<QWidget*, layout::kControlCount> controls_{};
     std::array<QLineEdit*, kBoxCount> txt_masses_{};
+    // Per box, while it holds text written quietly: the text assistive technology last knew.
+    std::array<std::optional<QString>, kBoxCount> heard_{};
 };
 
 }  // namespace tarrowen

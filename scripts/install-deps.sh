@@ -25,6 +25,10 @@ test_packages=(
     libbenchmark-dev
     # the end-to-end test: an X server, input events, screenshots
     xvfb xdotool imagemagick
+    # the accessibility tests: a session bus with the accessibility bus, an AT-SPI client,
+    # and the screen reader Orca speaking through speech-dispatcher (its dummy module, on
+    # libao's null driver, which its audio plugins bring)
+    dbus at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-audio-plugins
     # the tests of number texts under a comma locale
     locales
     # the window tests on Wayland

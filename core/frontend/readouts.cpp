@@ -41,6 +41,15 @@ void Readouts::show(int box, bool quietly, double now) {
 }
 
 void Readouts::flush(bool running, int focused_box, double now) {
+    if (focused_box != focused_box_) {
+        focused_box_ = focused_box;
+        // Presenting the box that just took the focus, the screen reader reads what it shows.
+        if (focused_box >= kInputBoxes && focused_box < kBoxCount) {
+            const auto i = static_cast<std::size_t>(focused_box);
+            announced_at_[i] = now;
+            unheard_[i] = false;
+        }
+    }
     for (int box = kInputBoxes; box < kBoxCount; ++box) {
         const auto i = static_cast<std::size_t>(box);
         const bool due = box == focused_box && now - announced_at_[i] >= kAnnounceInterval;

@@ -8,16 +8,24 @@
 // silent, so that a blind user can no longer reach "pause simulation". So, while the motion
 // runs:
 //   - a readout that does not have the keyboard focus changes quietly: shown, not announced;
-//   - the readout that has the focus announces its value at most once a second (its latest
-//     value, also when the value has stood still since);
+//   - the readout that has the focus announces its latest value every 3 seconds (also when the
+//     value has stood still since). When the focus comes to it, the screen reader reads its
+//     value as it presents the box, so the first announcement comes 3 seconds after that;
 //   - once the motion stands still (paused, or stopped by a failing tick), every readout that
 //     changed quietly announces its value once more, so that what is heard is what is shown.
 // While the motion does not run every write is announced; inputs always are.
 //
+// Why 3 seconds: a screen reader queues what it is to say and says all of it (Orca hands its
+// messages to speech-dispatcher, which does not drop them). At the default rate a value such
+// as « 54.21» takes 1.5 s to say, « 999.99» 2.3 s, and presenting the focused box (its name,
+// value and description) some 5 s. One value a second would pile up: the longer a user stays
+// on the box, the older the value heard. Every 3 seconds each value is said before the next.
+//
 // Example: running, focus on "pause simulation": 60 frames a second write boxes 3 to 7, all
-// quietly. Tab to the "t (sec)" box: its next frame announces « 4.21», then one value a second
-// (« 5.22», « 6.23», ...), the others stay quiet. Space on "pause simulation" (Tab back): the
-// five readouts announce their last values once each.
+// quietly. Tab to the "t (sec)" box: the screen reader says « t (sec) text,  4.21, Readout:
+// ...» and the box stays quiet; 3 s later it announces « 7.22», then « 10.23», ... ; the
+// others stay quiet. Space on "pause simulation" (Tab back): the five readouts announce their
+// last values once each.
 
 #include <array>
 #include <string>
@@ -42,7 +50,7 @@ class Readouts {
     void flush(bool running, int focused_box, double now);
 
   private:
-    static constexpr double kAnnounceInterval = 1.0;  // s between the focused readout's values
+    static constexpr double kAnnounceInterval = 3.0;  // s between the focused readout's values
 
     void show(int box, bool quietly, double now);
 
@@ -53,6 +61,8 @@ class Readouts {
     // Shown quietly since the box last announced its value.
     std::array<bool, kBoxCount> unheard_{};
     std::array<double, kBoxCount> announced_at_{};
+    // The box that had the focus at the last flush, -1 for none.
+    int focused_box_ = -1;
 };
 
 }  // namespace tarrowen

@@ -45,22 +45,31 @@ struct Frame {
 };
 
 constexpr Frame kFrames[] = {
-    {true, -1, 0.0, " 1", "quiet  1"},    // running, not focused: shown, not told
-    {true, 3, 0.5, " 2", "heard  2"},     // focused: the first value is told at once
-    {true, 3, 1.0, " 3", "quiet  3"},     // half a second later: not yet
-    {true, 3, 1.5, nullptr, "heard  3"},  // a second after the last: the value shown
-    {true, 3, 1.6, " 3", ""},             // the same text again is no change
-    {true, 3, 2.0, " 4", "quiet  4"},
-    {true, -1, 3.0, " 5", "quiet  5"},  // focus gone: quiet, however long since
-    {true, -1, 3.1, nullptr, ""},
-    {false, -1, 3.2, nullptr, "heard  5"},  // stood still: the last value, once
-    {false, -1, 3.3, nullptr, ""},
-    {false, -1, 3.4, " 6", "heard  6"},  // not running: every change is told
+    {true, -1, 0.0, " 1", "quiet  1"},  // running, not focused: shown, not told
+    // The focus comes: the screen reader reads the box as it presents it, so the box stays
+    // quiet for 3 s.
+    {true, 3, 0.5, " 2", "quiet  2"},
+    {true, 3, 2.0, " 3", "quiet  3"},
+    {true, 3, 3.5, nullptr, "heard  3"},  // 3 s after the focus came: the value shown
+    {true, 3, 3.6, " 3", ""},             // the same text again is no change
+    {true, 3, 5.0, " 4", "quiet  4"},     // 1.5 s after the last: not yet
+    {true, 3, 6.49, " 5", "quiet  5"},
+    {true, 3, 6.5, " 6", "heard  6"},   // 3 s after the last: a new value, told at once
+    {true, -1, 7.0, " 7", "quiet  7"},  // focus gone: quiet, however long since
+    {true, -1, 30.0, " 8", "quiet  8"},
+    {true, 3, 30.1, " 9", "quiet  9"},  // focus back after long: read with the box, quiet
+    {true, 3, 33.1, nullptr, "heard  9"},
+    {true, -1, 33.2, "10", "quiet 10"},
+    {true, -1, 33.3, nullptr, ""},
+    {false, -1, 33.4, nullptr, "heard 10"},  // stood still: the last value, once
+    {false, -1, 33.5, nullptr, ""},
+    {false, 3, 33.6, "11", "heard 11"},  // not running: every change is told, focused or not
+    {false, -1, 33.7, "12", "heard 12"},
 };
 
 }  // namespace
 
-TEST_CASE("a running readout is quiet unless focused, then heard once a second and at the stop") {
+TEST_CASE("a running readout is quiet unless focused, then heard every 3 s and at the stop") {
     Recorder fe;
     Readouts r(fe);
     for (const Frame& f : kFrames) {
@@ -83,11 +92,15 @@ TEST_CASE("every readout that changed quietly is heard once when the motion stop
     r.flush(true, 5, 10.0);
     CHECK(fe.calls[0] == std::vector<std::string>{"heard 2.5"});
     CHECK(fe.calls[4] == std::vector<std::string>{"quiet x"});
-    CHECK(fe.calls[5] == std::vector<std::string>{"heard x"});  // focused, first value
-    r.flush(false, 5, 10.1);
+    CHECK(fe.calls[5] == std::vector<std::string>{"quiet x"});  // focus just came
+    r.write(5, "y");
+    r.flush(true, 5, 13.0);
+    CHECK(fe.calls[5].back() == "heard y");  // focused, 3 s on
+    r.flush(false, 5, 13.1);
     for (int box = 3; box < kBoxCount; ++box) {
         CAPTURE(box);
-        CHECK(fe.calls[box].back() == "heard x");
-        CHECK(fe.calls[box].size() == (box == 5 ? 1u : 2u));
+        CHECK(fe.calls[box].back() == (box == 5 ? "heard y" : "heard x"));
+        // Box 5 was heard last while running, so the stop has nothing new to tell of it.
+        CHECK(fe.calls[box].size() == 2u);
     }
 }
