@@ -101,8 +101,10 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     // The fixed controls.
     const QRect picture = twips_rect(120, 240, 8500, 7500);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    area_ = std::make_unique<DrawingArea>(picture.size(),
-                                          screen != nullptr ? screen->devicePixelRatio() : 1.0);
+    // Qt's Format_RGB32 is the canvas's Xrgb: the widget shows the canvas's own pixels.
+    area_ = std::make_unique<DrawingArea>(picture.width(), picture.height(),
+                                          screen != nullptr ? screen->devicePixelRatio() : 1.0,
+                                          PixelFormat::Xrgb);
     Picture1 = new PictureWidget(*area_, this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(picture);
