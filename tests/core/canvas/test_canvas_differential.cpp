@@ -303,7 +303,7 @@ TEST_CASE("random calls agree with the reference, and report what they change") 
         {"colours", 6, 1.25, 1500, {25, 5, 25, 5, 20, 10, 5, 2}, PixelFormat::Xrgb},
     };
     for (const Row& row : rows) {
-        INFO(row.name);
+        INFO(std::string(row.name));
         DrawingArea area(kLogicalWidth, kLogicalHeight, row.ratio, row.format);
         ReferenceCanvas ref(kLogicalWidth, kLogicalHeight, row.ratio,
                             row.format == PixelFormat::Xbgr);
@@ -354,7 +354,7 @@ TEST_CASE("the tick's own sequence agrees with the reference") {
          PixelFormat::Xrgb},
     };
     for (const Row& row : rows) {
-        INFO(row.name);
+        INFO(std::string(row.name));
         Window win(row.ratio, row.format);
         win.area.take_changed();
         ReferenceCanvas ref(kLogicalWidth, kLogicalHeight, row.ratio,
@@ -432,7 +432,7 @@ TEST_CASE("a change of pixel ratio redraws the motion as a fresh start would") {
         {"wiped before the first run", 2.0, 1.0, "1", 0, "", false, true},
     };
     for (const Row& row : rows) {
-        INFO(row.name);
+        INFO(std::string(row.name));
         Window a(row.from, PixelFormat::Xrgb);
         a.type(kBoxRadius, row.radius);
         float clock = 100.0f;

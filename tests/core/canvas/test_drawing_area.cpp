@@ -307,7 +307,7 @@ TEST_CASE("the changed rectangles merge neighbours and keep crossings apart") {
         {"nothing", {{5, 5, 5, 9}, {7, 7, 3, 8}}, {}},
     };
     for (const Row& row : rows) {
-        INFO(row.name);
+        INFO(std::string(row.name));
         RectList list;
         for (const Rect& r : row.added)
             list.add(r);
