@@ -238,10 +238,18 @@ class RandomCalls {
                     static_cast<float>(2 + (across ? 0 : d)),
                     uniform(-3, 5) + static_cast<float>(std::fabs(d)), k};
         }
-        // Radius 0, negative, below a pixel, cut by the edges, covering the area (from 3.03),
-        // the single range, and most often an orbit inside the area.
-        const std::array radii{0.0f,          -uniform(0, 3),   uniform(0, 0.02f), uniform(2, 3.1),
-                               uniform(3, 8), uniform(0, 3e38), uniform(0, 2),     uniform(0, 2),
+        // Radius 0, negative, below a pixel, cut by the edges, through the corners (3.023
+        // units from the centre), covering the area, the single range, and most often an orbit
+        // inside the area.
+        const std::array radii{0.0f,
+                               -uniform(0, 3),
+                               uniform(0, 0.02f),
+                               uniform(2, 3.1),
+                               uniform(3.01, 3.04),
+                               uniform(3, 8),
+                               uniform(0, 3e38),
+                               uniform(0, 2),
+                               uniform(0, 2),
                                uniform(0, 2)};
         const float r = radii[pick_of(radii.size())];
         return rng_.chance(60) ? Circle{kCx, 2.0f, r, k} : Circle{coord(), coord(), r, k};
