@@ -7,7 +7,9 @@
 // against a run started afresh at the new ratio.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -237,6 +239,15 @@ class RandomCalls {
             return {static_cast<float>(kCenterX + (across ? d : 0)),
                     static_cast<float>(2 + (across ? 0 : d)),
                     uniform(-3, 5) + static_cast<float>(std::fabs(d)), k};
+        }
+        if (rng_.chance(10)) {
+            // Anywhere near the area, through or just round its farthest corner: where
+            // covering begins.
+            const float x = uniform(-0.5, kScaleWidth + 0.5);
+            const float y = uniform(-0.5, 4.5);
+            const double far =
+                std::hypot(std::max<double>(x, kScaleWidth - x), std::max<double>(y, 4.0 - y));
+            return {x, y, static_cast<float>(far + rng_.uniform(-0.01, 0.02)), k};
         }
         // Radius 0, negative, below a pixel, cut by the edges, through the corners (3.023
         // units from the centre), covering the area, the single range, and most often an orbit
