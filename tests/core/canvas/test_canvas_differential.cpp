@@ -309,25 +309,30 @@ TEST_CASE("random calls agree with the reference, and report what they change") 
         int calls;
         Mix mix;
         PixelFormat format;
+        float scale_width = kWidth;  // units across; 4 down
     };
     const Mix orbit{30, 2, 60, 0, 2, 1, 1, 0};
     const Mix slanted{25, 2, 25, 25, 2, 1, 1, 0};
+    const Mix every{20, 10, 20, 10, 5, 5, 5, 3};
     const Row rows[] = {
         {"an orbit and lines across it", 1, 1.0, 3000, orbit, PixelFormat::Xrgb},
         {"an orbit and lines at 200 %", 2, 2.0, 1500, orbit, PixelFormat::Xbgr},
         {"an orbit and lines at 150 %", 3, 1.5, 1500, orbit, PixelFormat::Xrgb},
         {"slanted lines", 4, 1.0, 1500, slanted, PixelFormat::Xrgb},
         {"slanted lines at 200 %", 7, 2.0, 600, slanted, PixelFormat::Xbgr},
-        {"every kind", 5, 1.0, 2500, {20, 10, 20, 10, 5, 5, 5, 3}, PixelFormat::Xbgr},
+        {"every kind", 5, 1.0, 2500, every, PixelFormat::Xbgr},
         {"colours", 6, 1.25, 1500, {25, 5, 25, 5, 20, 10, 5, 2}, PixelFormat::Xrgb},
+        // Circles as thin ellipses, one radius below a pixel where the other is not.
+        {"a scale squeezed across", 8, 1.0, 1000, every, PixelFormat::Xrgb, 300.0f},
+        {"a scale stretched across", 9, 2.0, 600, every, PixelFormat::Xrgb, 0.04f},
     };
     for (const Row& row : rows) {
         INFO(std::string(row.name));
         DrawingArea area(kLogicalWidth, kLogicalHeight, row.ratio, row.format);
         ReferenceCanvas ref(kLogicalWidth, kLogicalHeight, row.ratio,
                             row.format == PixelFormat::Xbgr);
-        area.set_user_scale(4.0f, kWidth);
-        ref.set_user_scale(4.0f, kWidth);
+        area.set_user_scale(4.0f, row.scale_width);
+        ref.set_user_scale(4.0f, row.scale_width);
         area.take_changed();
         Twins twins(area, ref);
         RandomCalls random(row.seed, row.mix);
