@@ -22,15 +22,12 @@ PictureWidget::PictureWidget(DrawingArea& area, QWidget* parent) : QWidget(paren
     setFocusPolicy(Qt::StrongFocus);
 }
 
-bool PictureWidget::present() {
-    const RectList changed = area_.take_changed();
-    if (changed.empty()) return false;
+void PictureWidget::present(const RectList& changed) {
     const qreal r = area_.device_pixel_ratio();
     QRegion logical;
     for (const Rect& d : changed)
         logical += QRectF(d.x0 / r, d.y0 / r, d.width() / r, d.height() / r).toAlignedRect();
     update(logical);
-    return true;
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
@@ -49,9 +46,8 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
 bool PictureWidget::event(QEvent* event) {
     if (event->type() == QEvent::ScreenChangeInternal) {
         const qreal ratio = devicePixelRatioF();
-        if (ratio != area_.device_pixel_ratio()) {
-            area_.set_device_pixel_ratio(ratio);
-            if (redraw_) redraw_();
+        if (ratio != area_.device_pixel_ratio() && ratio_change_) {
+            ratio_change_(ratio);
             update();
         }
     }

@@ -18,11 +18,11 @@ class PictureWidget final : public QWidget {
   public:
     PictureWidget(DrawingArea& area, QWidget* parent);
 
-    // Schedules a repaint of what changed in the canvas; false when nothing had changed.
-    bool present();
-    // Called when the canvas has just taken the pixel ratio of another screen, holding the old
-    // picture stretched: the place to draw the picture again at the new resolution.
-    void on_ratio_change(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+    // Schedules a repaint of the device-pixel rectangles of the canvas that changed.
+    void present(const RectList& changed);
+    // Called with the pixel ratio of the screen that now shows the widget, when it is not the
+    // canvas's: the place to give the canvas that ratio and draw the picture again.
+    void on_ratio_change(std::function<void(qreal)> change) { ratio_change_ = std::move(change); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,7 +30,7 @@ class PictureWidget final : public QWidget {
 
   private:
     DrawingArea& area_;
-    std::function<void()> redraw_;
+    std::function<void(qreal)> ratio_change_;
 };
 
 }  // namespace tarrowen

@@ -2,17 +2,23 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, through apt-get (with sudo when not root), what Debian 12 lacks for one purpose:
 #
-#   install-deps.sh run     building and running the program: compiler, CMake, Ninja, Qt
+#   install-deps.sh run     building and running the program: compiler, CMake, Ninja, Qt, fmt
 #   install-deps.sh test    that, and what the tests need besides
+#   install-deps.sh cross   the core and its tests for the browser and for Windows (the presets
+#                           core, web and win32): emscripten and node, mingw-w64 and wine
 #
 # Installs nothing when everything is there already, and never the recommended extras.
 set -euo pipefail
 
 # g++ brings the linker and the C++ library; qt6-base-dev brings Qt's X11 plugin and, through
-# fontconfig, a font.
-run_packages=(g++ cmake ninja-build qt6-base-dev)
+# fontconfig, a font. The number texts use fmt's headers where the C++ library lacks
+# floating-point to_chars, and the build copies them for every target.
+build_packages=(g++ cmake ninja-build libfmt-dev)
+run_packages=("${build_packages[@]}" qt6-base-dev)
 
 test_packages=(
+    # the core's tests
+    doctest-dev
     # the sanitizer build and the fuzz target
     clang libclang-rt-14-dev
     # the benchmarks
@@ -27,11 +33,20 @@ test_packages=(
     dpkg-dev file lintian appstream desktop-file-utils
 )
 
+cross_packages=(
+    doctest-dev
+    # the browser build, and node to run its tests
+    emscripten nodejs
+    # the Windows build, and wine to run its tests
+    g++-mingw-w64-x86-64-posix wine
+)
+
 case ${1:-} in
     run) packages=("${run_packages[@]}") ;;
     test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    cross) packages=("${build_packages[@]}" "${cross_packages[@]}") ;;
     *)
-        echo "usage: $0 run|test" >&2
+        echo "usage: $0 run|test|cross" >&2
         exit 2
         ;;
 esac

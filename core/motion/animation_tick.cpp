@@ -3,6 +3,7 @@
 
 #include "core/motion/angle.h"
 #include "core/motion/form.h"
+#include "core/motion/motion_picture.h"
 #include "core/numbers/number_text.h"
 
 namespace tarrowen {
@@ -57,22 +58,20 @@ void Timer1_Timer(Form& f) {
 
         stage = Stage::Orbit;
         // The orbit paints its interior in the fill colour (black), blanking the inside.
-        f.Picture1.circle(center_x().to_single(), center_y().to_single(), m.radius.to_single(),
-                          m.palette[kPaletteBlue].to_int32());
+        draw_orbit(f);
 
         stage = Stage::Lines;
         // The erasing lines narrow the very values that drew the old lines, so they cover
         // exactly the same pixels.
+        // All four are narrowed first: a point too far away to draw leaves the old lines.
         const std::int32_t black = m.palette[kPaletteBlack].to_int32();
         const std::int32_t green = m.palette[kPaletteGreen].to_int32();
         const float xp = m.x_prev.to_single();
         const float yp = m.y_prev.to_single();
         const float xn = m.x_now.to_single();
         const float yn = m.y_now.to_single();
-        f.Picture1.line(xp, 0, xp, kLineEnd, black);
-        f.Picture1.line(0, yp, kLineEnd, yp, black);
-        f.Picture1.line(xn, 0, xn, kLineEnd, green);
-        f.Picture1.line(0, yn, kLineEnd, yn, green);
+        draw_projection_lines(f, xp, yp, black);
+        draw_projection_lines(f, xn, yn, green);
         m.x_prev = m.x_now;
         m.y_prev = m.y_now;
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/motion/input.h"
 
+#include "core/layout/layout.h"
 #include "core/numbers/number_text.h"
 
 namespace tarrowen {
 
 namespace {
 
-constexpr const char* kInputNames[kInputBoxes] = {"ang freq", "radius", "theta0"};
 constexpr std::size_t kQuotedChars = 24;
 
 // The start of a typed text for a message: long or binary input must not flood the box.
@@ -31,7 +31,8 @@ Number read_input_box(const Form& f, int box) {
     try {
         return Number::dbl(parse_number(text));
     } catch (const ArithmeticError&) {
-        throw HandlerError("The number typed into the \"" + std::string(kInputNames[box]) +
+        throw HandlerError("The number typed into the \"" +
+                           std::string(layout::control(layout::lbl_mass_id(box)).caption) +
                            "\" box (" + excerpt(text) +
                            ") is too large. Please type a smaller one.");
     }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/canvas/drawing_area.h"
+#include "core/layout/layout.h"
 #include "core/numbers/dynamic_number.h"
 
 namespace tarrowen {
@@ -25,9 +26,10 @@ inline constexpr int kBoxThetaOverPi = 7;
 inline constexpr int kInputBoxes = 3;  // boxes 0 to 2 are typed into; the others are readouts
 inline constexpr int kBoxCount = 8;
 
-// The texts of the panel at start-up; the motion state starts from the same values.
-inline constexpr std::array<const char*, kBoxCount> kInitialTexts = {"2", "1", "0", "0",
-                                                                     "0", "1", "0", "0"};
+// The text of a box at start-up, from the layout; the motion state starts from the same values.
+inline const char* initial_text(int box) {
+    return layout::control(layout::txt_masses(box)).initial_text;
+}
 
 // The entries of the palette and the colour values they hold.
 enum PaletteEntry : std::size_t { kPaletteBlack, kPaletteRed, kPaletteGreen, kPaletteBlue };
@@ -72,7 +74,7 @@ class TextPanel final : public Panel {
   public:
     TextPanel() {
         for (int i = 0; i < kBoxes; ++i)
-            texts_[i] = kInitialTexts[i];
+            texts_[i] = initial_text(i);
     }
     std::string text(int box) const override { return texts_.at(box); }
     void set_text(int box, const std::string& text) override { texts_.at(box) = text; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 
+#include "core/layout/layout.h"
 #include "core/motion/angle.h"
 #include "core/motion/form.h"
 #include "core/motion/input.h"
@@ -67,6 +68,13 @@ Number stepped(const Number& v, const Number& step, bool up, const char* what) {
     }
 }
 
+// The step a step button chooses, as a constant of a formula: a whole number is a 16-bit
+// integer (so "increment 1.000" steps by the integer 1), a fraction a double.
+Number step_constant(double step) {
+    if (step == std::floor(step)) return Number::int16(static_cast<std::int16_t>(step));
+    return Number::dbl(step);
+}
+
 }  // namespace
 
 void adjust_phase(Form& f, const Number& old) {
@@ -106,16 +114,10 @@ void cmd_color_Click(Form& f, std::int16_t index) {
             break;
         }
         case 4:
-            m.step = Number::int16(1);
-            break;
         case 5:
-            m.step = Number::dbl(0.1);
-            break;
         case 6:
-            m.step = Number::dbl(0.01);
-            break;
         case 7:
-            m.step = Number::dbl(0.001);
+            m.step = step_constant(layout::control(layout::cmd_color(index)).step);
             break;
         default:
             break;

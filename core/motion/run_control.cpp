@@ -61,9 +61,9 @@ const Number& center_y() {
 
 void load_motion(Form& f) {
     clear_drawing_area(f.Picture1);
-    f.m.ang_freq = Number::dbl(parse_number(kInitialTexts[kBoxOmega]));
-    f.m.radius = Number::dbl(parse_number(kInitialTexts[kBoxRadius]));
-    f.m.theta0 = Number::dbl(parse_number(kInitialTexts[kBoxTheta0]));
+    f.m.ang_freq = Number::dbl(parse_number(initial_text(kBoxOmega)));
+    f.m.radius = Number::dbl(parse_number(initial_text(kBoxRadius)));
+    f.m.theta0 = Number::dbl(parse_number(initial_text(kBoxTheta0)));
     // The width is the double quotient handed over as a single: 4.5333333015441895.
     f.Picture1.set_user_scale(static_cast<float>(kScaleHeight), static_cast<float>(kScaleWidth));
 }

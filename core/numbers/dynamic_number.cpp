@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/numbers/dynamic_number.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -166,15 +165,6 @@ Number Number::operator-() const {
 Number Number::floor() const {
     if (kind_ == Kind::Single || kind_ == Kind::Double) return Number(kind_, std::floor(value_));
     return *this;
-}
-
-std::string Number::describe() const {
-    if (kind_ == Kind::Empty) return "Empty";
-    char buf[64];
-    const auto r = kind_ == Kind::Single
-                       ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(value_))
-                       : std::to_chars(buf, buf + sizeof buf, value_);
-    return std::string(kind_name(kind_)) + "(" + std::string(buf, r.ptr) + ")";
 }
 
 }  // namespace tarrowen

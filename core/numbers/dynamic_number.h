@@ -81,7 +81,8 @@ class Number {
         return a.kind_ == b.kind_ && a.value_ == b.value_;
     }
 
-    // For test messages: "Single(1.15)" and the like.
+    // For test messages: "Single(1.15)" and the like, with the fewest digits that read back
+    // to the value (defined with the number texts).
     std::string describe() const;
 
   private:

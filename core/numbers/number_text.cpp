@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
-#include <system_error>
+#include <string_view>
+
+#include "core/numbers/decimal_conversion.h"
 
 namespace tarrowen {
 
@@ -50,110 +52,50 @@ double parse_radix(std::string_view s, int base) {
     return static_cast<std::int32_t>(value);
 }
 
-// An exponent this large already puts any mantissa far outside the double range; digits
-// beyond it are read but no longer added, so the sum below cannot overflow.
-constexpr std::int64_t exponent_cap = 1'000'000'000;
-
-double parse_decimal(std::string_view s) {
+// The extent of the decimal at the start of s, as nearest_double takes it: sign, digits, point
+// and digits, and an exponent only when a digit follows its letter and sign. 0 when the
+// mantissa has no digit.
+std::size_t decimal_extent(std::string_view s) {
     const std::size_t n = s.size();
     std::size_t i = 0;
-    bool negative = false;
-    if (i < n && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
-    // from_chars takes no «+», so the sign stays outside the extent handed to it.
-    const std::size_t start = i;
-
-    // Power of ten of the first significant digit of the mantissa as written; it decides
-    // which way a value out of the double range went.
-    std::int64_t lead = 0;
-    bool nonzero = false;
-    while (i < n && is_digit(s[i])) {
-        if (!nonzero && s[i] != '0') {
-            nonzero = true;
-            lead = static_cast<std::int64_t>(i - start);
-        }
-        ++i;
-    }
-    const std::size_t int_digits = i - start;
-    if (nonzero) lead = static_cast<std::int64_t>(int_digits) - 1 - lead;
-    std::size_t frac_digits = 0;
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    for (; i < n && is_digit(s[i]); ++i)
+        ++digits;
     if (i < n && s[i] == '.') {
-        const std::size_t frac_start = ++i;
-        while (i < n && is_digit(s[i])) {
-            if (!nonzero && s[i] != '0') {
-                nonzero = true;
-                lead = -static_cast<std::int64_t>(i - frac_start) - 1;
-            }
-            ++i;
-        }
-        frac_digits = i - frac_start;
+        for (++i; i < n && is_digit(s[i]); ++i)
+            ++digits;
     }
-    if (int_digits == 0 && frac_digits == 0) return 0.0;
-
-    std::size_t end = i;
-    std::int64_t exponent = 0;
+    if (digits == 0) return 0;
     if (i < n && (s[i] == 'E' || s[i] == 'e')) {
         std::size_t j = i + 1;
-        bool exp_negative = false;
-        if (j < n && (s[j] == '+' || s[j] == '-')) {
-            exp_negative = s[j] == '-';
-            ++j;
-        }
+        if (j < n && (s[j] == '+' || s[j] == '-')) ++j;
         if (j < n && is_digit(s[j])) {
-            while (j < n && is_digit(s[j])) {
-                if (exponent < exponent_cap) exponent = exponent * 10 + (s[j] - '0');
+            while (j < n && is_digit(s[j]))
                 ++j;
-            }
-            if (exp_negative) exponent = -exponent;
-            end = j;
+            i = j;
         }
     }
-
-    double value = 0.0;
-    const auto result = std::from_chars(s.data() + start, s.data() + end, value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Only a nonzero mantissa can leave the range: upwards if its first digit stands at
-        // a positive power of ten, downwards (to zero) otherwise.
-        if (lead + exponent > 0) too_large();
-        value = 0.0;
-    }
-    return negative ? -value : value;
+    return i;
 }
 
-// The digits of a nonzero floating-point value rounded to `precision` significant digits,
-// in positional or exponent form; exponent form from 10^precision upwards and below 10^-4.
-template <typename Float>
-std::string float_digits(Float v, int precision) {
+// The digits of a floating-point value rounded to `precision` significant digits, in
+// positional or exponent form; exponent form from 10^exponent_from upwards and below 10^-4.
+std::string float_digits(double v, int precision, int exponent_from) {
     // Both zeros, so that negative zero is written without its sign.
     if (v == 0) return "0";
-    char buf[64];
-    const auto r =
-        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision - 1);
-    // buf holds [-]d[.ddd]e±xx, already correctly rounded.
-    const std::string_view sci(buf, static_cast<std::size_t>(r.ptr - buf));
-    const std::size_t e_pos = sci.find('e');
-    const bool negative = sci.front() == '-';
-
-    std::string digits;
-    for (std::size_t k = 0; k < e_pos; ++k) {
-        if (is_digit(sci[k])) digits += sci[k];
-    }
+    const ScientificDigits sci = scientific_digits(v, precision);
+    std::string_view digits(sci.digits.data(), static_cast<std::size_t>(sci.count));
     while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+        digits.remove_suffix(1);
+    const int exponent = sci.exponent;
 
-    int exponent = 0;
-    const char* exp_begin = sci.data() + e_pos + 2;  // after "e" and its sign
-    std::from_chars(exp_begin, sci.data() + sci.size(), exponent);
-    if (sci[e_pos + 1] == '-') exponent = -exponent;
-
-    std::string out = negative ? "-" : "";
-    if (exponent < -4 || exponent >= precision) {
+    std::string out = v < 0 ? "-" : "";
+    if (exponent < -4 || exponent >= exponent_from) {
         out += digits.front();
         if (digits.size() > 1) {
             out += '.';
-            out.append(digits, 1);
+            out.append(digits.substr(1));
         }
         out += 'E';
         out += exponent < 0 ? '-' : '+';
@@ -172,9 +114,9 @@ std::string float_digits(Float v, int precision) {
             out += digits;
             out.append(int_len - digits.size(), '0');
         } else {
-            out.append(digits, 0, int_len);
+            out.append(digits.substr(0, int_len));
             out += '.';
-            out.append(digits, int_len);
+            out.append(digits.substr(int_len));
         }
     }
     return out;
@@ -198,7 +140,8 @@ double parse_number(std::string_view text) {
         if (s[1] == 'H' || s[1] == 'h') return parse_radix(std::string_view(s).substr(2), 16);
         if (s[1] == 'O' || s[1] == 'o') return parse_radix(std::string_view(s).substr(2), 8);
     }
-    return parse_decimal(s);
+    const std::size_t n = decimal_extent(s);
+    return n == 0 ? 0.0 : nearest_double(std::string_view(s).substr(0, n));
 }
 
 std::string format_plain(const Number& v) {
@@ -209,9 +152,10 @@ std::string format_plain(const Number& v) {
         case Kind::Int32:
             return integer_digits(v.to_double());
         case Kind::Single:
-            return float_digits(static_cast<float>(v.to_double()), 7);
+            // The single's value widened, exactly: its own digits.
+            return float_digits(v.to_double(), 7, 7);
         case Kind::Double:
-            return float_digits(v.to_double(), 15);
+            return float_digits(v.to_double(), 15, 15);
     }
     return "";
 }
@@ -225,6 +169,27 @@ std::string format_readout(const Number& v) {
     }
     if (text.front() != '-') text.insert(0, 1, ' ');
     return text;
+}
+
+// Beside the texts rather than the arithmetic, since it writes one: the fewest significant
+// digits that read back to the value (as a single, for a single), the same on every target.
+std::string Number::describe() const {
+    if (kind_ == Kind::Empty) return "Empty";
+    std::string text;
+    for (int precision = 1; precision <= 17; ++precision) {
+        text = float_digits(value_, precision, 17);
+        double back = 0.0;
+        try {
+            back = nearest_double(text);
+        } catch (const OverflowError&) {
+            continue;  // the few largest doubles, rounded up beyond the range
+        }
+        if (kind_ == Kind::Single ? static_cast<float>(back) == static_cast<float>(value_)
+                                  : back == value_) {
+            break;
+        }
+    }
+    return std::string(kind_name(kind_)) + "(" + text + ")";
 }
 
 Number floor_to(const Number& v, std::int16_t k) {

@@ -2,22 +2,38 @@
 #pragma once
 // A window without widgets: the motion state, a canvas, an in-memory panel, a timer that only
 // holds its settings, a clock that the test sets by hand, and a report that keeps what it is
-// told.
+// told. The canvas is read only through its size, its scale and colour_at, so the same tests
+// hold for any canvas that keeps that much.
 
-#include <QImage>
-#include <QSize>
-#include <QString>
+#include <doctest/doctest.h>
+
+#include <cstdint>
 #include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/canvas/drawing_area.h"
+#include "core/motion/form.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_report.h"
 #include "core/platform/timer.h"
-#include "core/motion/form.h"
-#include "core/canvas/drawing_area.h"
+
+// Failure messages name the run state and the number, not the enum's value or "{?}". doctest
+// prints any enum as its value, so the run state has a toString of its own, found by ADL.
+namespace tarrowen {
+inline doctest::String toString(RunState s) {
+    return s == RunState::Idle ? "idle" : s == RunState::Running ? "running" : "paused";
+}
+}  // namespace tarrowen
+
+namespace doctest {
+template <>
+struct StringMaker<tarrowen::Number> {
+    static String convert(const tarrowen::Number& n) { return n.describe().c_str(); }
+};
+}  // namespace doctest
 
 namespace tarrowen::testing {
 
@@ -49,12 +65,24 @@ class TestPanel final : public Panel {
 class Reports final : public ErrorReport {
   public:
     void report(const std::string& message) override { messages.push_back(message); }
+    // Every report, one a line: a single report reads as itself.
+    std::string all() const {
+        std::string out;
+        for (const std::string& m : messages)
+            out += (out.empty() ? "" : "\n") + m;
+        return out;
+    }
     std::vector<std::string> messages;
 };
 
+// The drawing area's size in pixels, at pixel ratio 1.
+inline constexpr int kWidth = 567;
+inline constexpr int kHeight = 500;
+inline constexpr int kAllPixels = kWidth * kHeight;
+
 struct Rig {
     MotionState m;
-    DrawingArea area{QSize(567, 500)};
+    DrawingArea area{kWidth, kHeight};
     TestPanel panel;
     ManualTimer timer;
     FakeClock clock;
@@ -81,34 +109,40 @@ struct Rig {
     std::string box(int i) const { return panel.texts.text(i); }
     void type(int i, const std::string& text) { panel.texts.set_text(i, text); }
 
-    // Whether any (all) of the pixels within two device pixels of (x, y) have the colour.
+    // Whether any (all) of the pixels within two device pixels of (x, y), in user units, have
+    // the colour.
     bool any_near(float x, float y, std::int32_t colour) const { return near(x, y, colour, false); }
     bool all_near(float x, float y, std::int32_t colour) const { return near(x, y, colour, true); }
 
+    // Every pixel's colour value, row by row.
+    std::vector<std::int32_t> pixels() const {
+        std::vector<std::int32_t> out;
+        out.reserve(static_cast<std::size_t>(area.width()) * area.height());
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x)
+                out.push_back(area.colour_at(x, y));
+        return out;
+    }
+
     // Pixels of the canvas in a colour value's colour.
     int count(std::int32_t colour) const {
-        const QRgb want = to_qrgb(colour);
-        const QImage& img = area.image();
         int n = 0;
-        for (int y = 0; y < img.height(); ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-            for (int x = 0; x < img.width(); ++x)
-                n += (row[x] & 0xFFFFFF) == (want & 0xFFFFFF);
-        }
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x)
+                n += area.colour_at(x, y) == colour;
         return n;
     }
 
   private:
     bool near(float x, float y, std::int32_t colour, bool all) const {
-        const QImage& img = area.image();
-        const int px = static_cast<int>(x * img.width() / area.scale_width());
-        const int py = static_cast<int>(y * img.height() / area.scale_height());
-        const QRgb want = to_qrgb(colour) & 0xFFFFFF;
+        const int px = static_cast<int>(x * area.width() / area.scale_width());
+        const int py = static_cast<int>(y * area.height() / area.scale_height());
         for (int dy = -2; dy <= 2; ++dy) {
             for (int dx = -2; dx <= 2; ++dx) {
-                const QPoint p(px + dx, py + dy);
-                if (!img.rect().contains(p)) continue;
-                const bool match = (img.pixel(p) & 0xFFFFFF) == want;
+                const int qx = px + dx;
+                const int qy = py + dy;
+                if (qx < 0 || qy < 0 || qx >= area.width() || qy >= area.height()) continue;
+                const bool match = area.colour_at(qx, qy) == colour;
                 if (all && !match) return false;
                 if (!all && match) return true;
             }
@@ -119,17 +153,19 @@ struct Rig {
 
 // Plays a script such as "type 1 2.5; apply; button 5; run 100; tick 101; pause 102;
 // restart 110; refuse-read 2; refuse-write 3", each handler run as the window runs it (a
-// failure is reported to rig.reports). Returns false on a step it does not know.
-inline bool play(Rig& rig, const QString& script) {
-    for (const QString& step : script.split(';', Qt::SkipEmptyParts)) {
-        std::istringstream in(step.trimmed().toStdString());
+// failure is reported to rig.reports). A run, pause, restart or tick without a time happens
+// at the clock reading as it stands. Throws on a step it does not know, naming it.
+inline void play(Rig& rig, const std::string& script) {
+    std::istringstream steps(script);
+    std::string step;
+    while (std::getline(steps, step, ';')) {
+        std::istringstream in(step);
         std::string verb;
-        in >> verb;
+        if (!(in >> verb)) continue;
         const auto keep = OnFailure::KeepAsItWas;
         if (verb == "run" || verb == "pause" || verb == "restart" || verb == "tick") {
             double t = 0;
-            in >> t;
-            rig.at(static_cast<float>(t));
+            if (in >> t) rig.at(static_cast<float>(t));
         }
         int n = 0;
         if (verb == "type") {
@@ -155,11 +191,9 @@ inline bool play(Rig& rig, const QString& script) {
         } else if (verb == "tick") {
             rig.handle(OnFailure::StopTheTimer, [&] { Timer1_Timer(rig.form); });
         } else {
-            qWarning("unknown step %s", qPrintable(step));
-            return false;
+            throw std::invalid_argument("unknown step \"" + step + "\" in \"" + script + "\"");
         }
     }
-    return true;
 }
 
 }  // namespace tarrowen::testing

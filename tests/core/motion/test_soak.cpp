@@ -6,8 +6,6 @@
 // Memory is measured twice: the live heap (bytes allocated and not yet freed) and the resident
 // size. Under AddressSanitizer the resident size is only reported: freed blocks wait in its
 // quarantine (up to 256 MiB) before they are reused, so it grows whatever the program does.
-#include <QTest>
-#include <QtGlobal>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -31,8 +29,8 @@
 #include <unistd.h>
 #endif
 
-#include "rig.h"
 #include "core/numbers/number_text.h"
+#include "rig.h"
 
 using namespace tarrowen;
 using namespace tarrowen::testing;
@@ -98,8 +96,8 @@ bool floors(double shown, double value, double step, double slack) {
 // Boxes 3 to 7 against the motion worked out from the true elapsed time k / 1000 s in long
 // double: nothing of the tick's own arithmetic. A clock reading near 10:00 is a single, 1/256 s
 // from its neighbours, so t may be off by that much, and each readout by its rate of change
-// times that. Empty when all agree.
-QString disagreement(const Rig& rig, long long k) {
+// times that.
+void check_readouts(const Rig& rig, long long k) {
     const long double t = static_cast<long double>(k) / 1000;
     const long double theta = kTheta0 + kOmega * t;
     const double dt = 1.0 / 256;
@@ -118,76 +116,59 @@ QString disagreement(const Rig& rig, long long k) {
         {kBoxThetaOverPi, theta / std::numbers::pi_v<long double>, 0.01, dtheta / 3.14},
     };
     for (const Check& c : checks) {
-        if (!floors(shown(rig, c.box), static_cast<double>(c.value), c.step, c.slack)) {
-            return QString("tick %1: box %2 shows \"%3\" for %4")
-                .arg(k)
-                .arg(c.box)
-                .arg(QString::fromStdString(rig.box(c.box)))
-                .arg(static_cast<double>(c.value), 0, 'g', 12);
-        }
+        const double value = static_cast<double>(c.value);
+        INFO("tick ", k, ": box ", c.box, " shows \"", rig.box(c.box), "\" for ", value);
+        CHECK(floors(shown(rig, c.box), value, c.step, c.slack));
     }
-    return {};
 }
 
 }  // namespace
 
-class SoakTest : public QObject {
-    Q_OBJECT
-  private slots:
-    void one_hour_at_one_kilohertz() {
-        Rig rig;
-        rig.type(kBoxOmega, "2.5");
-        rig.type(kBoxRadius, "0.3");
-        rig.type(kBoxTheta0, "0.29");
-        rig.run_at(reading(0));
-        // Both lines cross the whole area once: 500 rows plus 567 columns, sharing one pixel.
-        const int two_lines = rig.area.image().height() + rig.area.image().width() - 1;
+TEST_CASE("soak: one hour at one kilohertz") {
+    Rig rig;
+    rig.type(kBoxOmega, "2.5");
+    rig.type(kBoxRadius, "0.3");
+    rig.type(kBoxTheta0, "0.29");
+    rig.run_at(reading(0));
+    // Both lines cross the whole area once: every row and every column, sharing one pixel.
+    const int two_lines = rig.area.height() + rig.area.width() - 1;
 
-        long rss_after_warm_up = 0;
-        long heap_after_warm_up = 0;
-        int checked = 0;
-        for (long long k = 1; k <= kTicks; ++k) {
-            rig.tick_at(reading(k));
-            if (k == kWarmUp) {
-                rss_after_warm_up = resident_bytes();
-                heap_after_warm_up = heap_in_use();
-            }
-            if (k % kCheckEvery != 0 && k != kTicks) continue;
-            ++checked;
-            const QString wrong = disagreement(rig, k);
-            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-            QCOMPARE(rig.count(kGreen), two_lines);
+    long rss_after_warm_up = 0;
+    long heap_after_warm_up = 0;
+    for (long long k = 1; k <= kTicks; ++k) {
+        rig.tick_at(reading(k));
+        if (k == kWarmUp) {
+            rss_after_warm_up = resident_bytes();
+            heap_after_warm_up = heap_in_use();
         }
-        const long rss_at_end = resident_bytes();
-        const long heap_at_end = heap_in_use();
-
-        QCOMPARE(checked, static_cast<int>(kTicks / kCheckEvery) + 1);
-        // The hour really elapsed: the last readout shows t = 3600 s.
-        QCOMPARE(QString::fromStdString(rig.box(kBoxTime)), QStringLiteral(" 3600"));
-        // 39600 is a single, so t is exactly 3600 s, and theta 2.5 * 3600 + 0.29 rad.
-        QCOMPARE(rig.m.t_sec, Number::single(3600.0f));
-        QCOMPARE(rig.m.theta.to_double(), 9000.29);
-        QVERIFY(rig.count(kBlue) > 0);
-
-        qInfo("resident size after %lld ticks: %ld KiB; after %lld ticks: %ld KiB (%+ld KiB)",
-              kWarmUp, rss_after_warm_up / 1024, kTicks, rss_at_end / 1024,
-              (rss_at_end - rss_after_warm_up) / 1024);
-        qInfo("heap in use after %lld ticks: %ld bytes; after %lld ticks: %ld bytes (%+ld)",
-              kWarmUp, heap_after_warm_up, kTicks, heap_at_end, heap_at_end - heap_after_warm_up);
-        if (heap_at_end < 0 || rss_at_end < 0)
-            QSKIP("the readouts were checked; this system gives no heap or resident size");
-        QVERIFY(heap_after_warm_up > 0 && rss_after_warm_up > 0 && rss_at_end > 0);
-        QVERIFY2(heap_at_end - heap_after_warm_up < kMaxHeapGrowth,
-                 qPrintable(QStringLiteral("the heap grew by %1 bytes over the hour")
-                                .arg(heap_at_end - heap_after_warm_up)));
-#ifndef TARROWEN_ASAN
-        constexpr long kMaxResidentGrowth = 1024 * 1024;
-        QVERIFY2(rss_at_end - rss_after_warm_up < kMaxResidentGrowth,
-                 qPrintable(QStringLiteral("resident size grew by %1 KiB over the hour")
-                                .arg((rss_at_end - rss_after_warm_up) / 1024)));
-#endif
+        if (k % kCheckEvery != 0 && k != kTicks) continue;
+        check_readouts(rig, k);
+        INFO("tick ", k);
+        CHECK(rig.count(kGreen) == two_lines);
     }
-};
+    const long rss_at_end = resident_bytes();
+    const long heap_at_end = heap_in_use();
 
-QTEST_GUILESS_MAIN(SoakTest)
-#include "test_soak.moc"
+    // The hour really elapsed: the last readout shows t = 3600 s.
+    CHECK(rig.box(kBoxTime) == " 3600");
+    // 39600 is a single, so t is exactly 3600 s, and theta 2.5 * 3600 + 0.29 rad.
+    CHECK(rig.m.t_sec == Number::single(3600.0f));
+    CHECK(rig.m.theta.to_double() == 9000.29);
+    CHECK(rig.count(kBlue) > 0);
+
+    MESSAGE("resident size after ", kWarmUp, " ticks: ", rss_after_warm_up / 1024, " KiB; after ",
+            kTicks, " ticks: ", rss_at_end / 1024, " KiB");
+    MESSAGE("heap in use after ", kWarmUp, " ticks: ", heap_after_warm_up, " bytes; after ", kTicks,
+            " ticks: ", heap_at_end, " bytes");
+    if (heap_at_end < 0 || rss_at_end < 0) {
+        MESSAGE("the readouts were checked; this system gives no heap or resident size");
+        return;
+    }
+    CHECK(heap_after_warm_up > 0);
+    CHECK(rss_after_warm_up > 0);
+    CHECK(heap_at_end - heap_after_warm_up < kMaxHeapGrowth);
+#ifndef TARROWEN_ASAN
+    constexpr long kMaxResidentGrowth = 1024 * 1024;
+    CHECK(rss_at_end - rss_after_warm_up < kMaxResidentGrowth);
+#endif
+}
