@@ -13,6 +13,45 @@ int clamp_to(int v, int lo, int hi) {
     return std::min(std::max(v, lo), hi);
 }
 
+// For each column, the rows whose run [row.*lo, row.*hi) holds it, as one interval (empty where
+// none does). The rows seen so far, from the top down (or the bottom up), cover one interval of
+// columns: every run holds the pixel nearest to the centre column or its neighbour, or reaches
+// the edge of the area where those lie outside it. So a run adds at most its two ends to the
+// interval, and only those are looked at. Were a run ever apart from the others, each column of
+// it and of the runs after it would be.
+void find_columns(const std::vector<CircleRow>& rows, int CircleRow::*lo, int CircleRow::*hi,
+                  const Rect& bounds, std::vector<Interval>& columns) {
+    // {-1, -1}: neither end found yet; an empty interval where none is ever found.
+    std::fill(columns.begin(), columns.end(), Interval{-1, -1});
+    const auto sweep = [&](int from, int to, int step, int Interval::*end, int past) {
+        Interval seen{};
+        bool apart = false;
+        for (int y = from; y != to; y += step) {
+            const CircleRow& r = rows[static_cast<std::size_t>(y)];
+            const int x0 = r.*lo;
+            const int x1 = r.*hi;
+            if (x0 == x1) continue;
+            apart = apart || (!seen.empty() && (x1 < seen.lo || x0 > seen.hi));
+            const auto mark = [&](int a, int b) {
+                for (int x = a; x < b; ++x) {
+                    int& e = columns[static_cast<std::size_t>(x)].*end;
+                    if (e < 0) e = y + past;
+                }
+            };
+            if (apart || seen.empty()) {
+                mark(x0, x1);
+            } else {
+                mark(x0, std::min(x1, seen.lo));
+                mark(std::max(x0, seen.hi), x1);
+            }
+            seen = seen.empty() ? Interval{x0, x1}
+                                : Interval{std::min(seen.lo, x0), std::max(seen.hi, x1)};
+        }
+    };
+    sweep(bounds.y0, bounds.y1, 1, &Interval::lo, 0);
+    sweep(bounds.y1 - 1, bounds.y0 - 1, -1, &Interval::hi, 1);
+}
+
 }  // namespace
 
 bool circle_covers(const CircleGeometry& g) {
@@ -45,42 +84,11 @@ void CircleRuns::build(const CircleGeometry& g) {
         has_outline_ = has_outline_ || r.x0 < r.f0 || r.f1 < r.x1;
         bounds_ = bounding(bounds_, {r.x0, y, r.x1, y + 1});
     }
-    find_columns();
-}
-
-// The rows seen so far, from the top down (or the bottom up), cover one interval of columns:
-// every row holds the pixel whose centre is nearest to cx or its neighbour (disk_row), or
-// reaches the edge of the area where those lie outside it. So a row adds at most its two ends
-// to the interval, and only those are looked at. Were a row ever apart from the others, each
-// column of it and of the rows after it would be.
-void CircleRuns::find_columns() {
-    // {-1, -1}: neither end found yet; an empty interval where none is ever found.
-    columns_.assign(static_cast<std::size_t>(std::max(geometry_.width, 0)), Interval{-1, -1});
-    const auto sweep = [this](int from, int to, int step, int Interval::*end, int past) {
-        Interval seen{};
-        bool apart = false;
-        for (int y = from; y != to; y += step) {
-            const CircleRow& r = row(y);
-            if (r.x0 == r.x1) continue;
-            apart = apart || (!seen.empty() && (r.x1 < seen.lo || r.x0 > seen.hi));
-            const auto mark = [&](int x0, int x1) {
-                for (int x = x0; x < x1; ++x) {
-                    int& e = columns_[static_cast<std::size_t>(x)].*end;
-                    if (e < 0) e = y + past;
-                }
-            };
-            if (apart || seen.empty()) {
-                mark(r.x0, r.x1);
-            } else {
-                mark(r.x0, std::min(r.x1, seen.lo));
-                mark(std::max(r.x0, seen.hi), r.x1);
-            }
-            seen = seen.empty() ? Interval{r.x0, r.x1}
-                                : Interval{std::min(seen.lo, r.x0), std::max(seen.hi, r.x1)};
-        }
-    };
-    sweep(bounds_.y0, bounds_.y1, 1, &Interval::lo, 0);
-    sweep(bounds_.y1 - 1, bounds_.y0 - 1, -1, &Interval::hi, 1);
+    const auto width = static_cast<std::size_t>(std::max(g.width, 0));
+    columns_.resize(width);
+    interior_columns_.resize(width);
+    find_columns(rows_, &CircleRow::x0, &CircleRow::x1, bounds_, columns_);
+    find_columns(rows_, &CircleRow::f0, &CircleRow::f1, bounds_, interior_columns_);
 }
 
 void CircleRuns::build_dot() {

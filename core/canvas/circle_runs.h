@@ -78,6 +78,11 @@ class CircleRuns {
     const Interval& column(int x) const { return columns_[static_cast<std::size_t>(x)]; }
     // column(x) for every x of the area; valid until the next build().
     std::span<const Interval> columns() const { return columns_; }
+    // The rows of column x that are interior, one interval: those whose pixels w steps up,
+    // down, left and right lie in D, each condition an interval of the column.
+    const Interval& interior_column(int x) const {
+        return interior_columns_[static_cast<std::size_t>(x)];
+    }
     bool covers() const { return covers_; }
     bool has_interior() const { return has_interior_; }
     bool has_outline() const { return has_outline_; }
@@ -85,12 +90,12 @@ class CircleRuns {
   private:
     void build_dot();
     void build_disk();
-    void find_columns();
 
     CircleGeometry geometry_;
     std::vector<CircleRow> rows_;    // by row of the area
     std::vector<Interval> spans_;    // D's rows from -w to height + w, clipped near the area
     std::vector<Interval> columns_;  // by column of the area
+    std::vector<Interval> interior_columns_;
     Rect bounds_;
     bool covers_ = false;
     bool has_interior_ = false;

@@ -128,6 +128,16 @@ void DrawingArea::repair_shape(std::uint32_t fill, std::uint32_t outline) {
 // interior for a stretch of rows, the stretch is one rectangle of the fill colour, and is then
 // known to hold it: the line that erases there next passes over it.
 void DrawingArea::repair_rect(const Rect& d, std::uint32_t fill, std::uint32_t outline) {
+    // Where a line down the area crossed the orbit, the rows in which all of d is interior come
+    // from its columns' interior rows, and are passed over in one step.
+    Interval all_inside{};
+    if (d.width() <= TrackedPixels::kNarrow) {
+        all_inside = {d.y0, d.y1};
+        for (int x = d.x0; x < d.x1; ++x) {
+            const Interval& c = shape_.interior_column(x);
+            all_inside = {std::max(all_inside.lo, c.lo), std::min(all_inside.hi, c.hi)};
+        }
+    }
     int inside = -1;  // the first row of the current stretch in the interior
     const auto end_stretch = [&](int y) {
         if (inside >= 0) {
@@ -136,6 +146,11 @@ void DrawingArea::repair_rect(const Rect& d, std::uint32_t fill, std::uint32_t o
         inside = -1;
     };
     for (int y = d.y0; y < d.y1; ++y) {
+        if (y == all_inside.lo && !all_inside.empty()) {
+            if (inside < 0) inside = y;
+            y = all_inside.hi - 1;
+            continue;
+        }
         const CircleRow& row = shape_.row(y);
         if (row.f0 <= d.x0 && d.x1 <= row.f1) {
             if (inside < 0) inside = y;
