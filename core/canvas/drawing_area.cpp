@@ -116,7 +116,7 @@ void DrawingArea::paint_shape(std::uint32_t fill, std::uint32_t outline) {
 }
 
 void DrawingArea::repair_shape(std::uint32_t fill, std::uint32_t outline) {
-    const RectList damage = pixels_.touched();
+    const RectList damage = pixels_.touched();  // a copy: watch() starts touched() afresh
     pixels_.watch({});
     for (const Rect& d : damage)
         repair_rect(d, fill, outline);

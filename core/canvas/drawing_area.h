@@ -20,11 +20,12 @@
 // alone: a line drawn again over the same coordinates in the background colour removes it
 // exactly.
 //
-// A call writes only the pixels whose colour it changes and reports only those as changed, so
-// the work of the tick follows what moves: the orbit drawn again over itself repaints only the
-// pixels that other calls have changed since, and a line drawn again in its own colour changes
-// nothing. No call allocates, apart from the first circle of a new shape on a larger area and a
-// change of pixel ratio.
+// A call reports as changed only where it changed pixels (tracked_pixels.h), and the work of
+// the tick follows what moves: the orbit drawn again over itself repaints only where other
+// calls have changed pixels since, a line that erases where the orbit was just repainted passes
+// over the rows known to hold its colour (known_colours.h), and a line drawn again in its own
+// colour changes nothing. No call allocates, apart from the first circle of a new shape on a
+// larger area and a change of pixel ratio.
 
 #include <cstdint>
 #include <optional>

@@ -6,13 +6,14 @@
 // changes. The buffer is private and the writes below are its only writers, so the rule holds
 // by construction; what each write changed is noted in one place, note_change(), into
 //   changed: the rectangles changed since the front-end last took them (take_changed), and
-//   touched: those of them within the watched rectangle (watch), i.e. the pixels of the shape
-//            the canvas last painted that may no longer hold its colours.
-// A write notes only pixels whose value it changed: writing a pixel's own value again notes
-// nothing, so a call that changes nothing reports nothing.
+//   touched: those of them within the watched region (watch), i.e. where the pixels of the
+//            shape the canvas last painted may no longer hold its colours.
+// A write notes only where it changed pixels: what it notes holds every pixel it changed and
+// reaches, along a row (a column), from the first of them to the last; writing a pixel's own
+// value again notes nothing, so a call that changes nothing reports nothing.
 //   A 4 x 4 area all black: fill_rect({1, 0, 2, 4}, green) changes the column x = 1 and notes
-//   {1, 0, 2, 4}; the same call again notes nothing; fill_rect({0, 1, 4, 2}, green) notes
-//   {0, 1, 1, 2} and {2, 1, 4, 2}, the pixel (1, 1) being green already.
+//   {1, 0, 2, 4}; the same call again notes nothing; fill_rect({0, 1, 4, 2}, green) then notes
+//   {0, 1, 4, 2}, the pixel (1, 1) written again between two that changed.
 // The facts of KnownColours live here too, next to the writes that could break them.
 //
 // Rectangles are half-open (rect.h) and in device pixels; values are pixels in the canvas's
