@@ -41,18 +41,20 @@ std::string text(const char* format, double a, double b = 0, double c = 0, doubl
 const std::uint32_t* row_of(const DrawingArea& a, int y) {
     return a.pixels() + static_cast<std::ptrdiff_t>(y) * a.stride();
 }
+const std::uint32_t* row_of(const ReferenceCanvas& r, int y) {
+    return r.row(y);
+}
 std::size_t row_bytes(int width) {
     return static_cast<std::size_t>(width) * sizeof(std::uint32_t);
 }
 
 // Where two pictures first differ; empty when they agree.
 template <typename Other>
-std::string difference(const DrawingArea& a, const Other& b,
-                       const std::uint32_t* (*row)(const Other&, int)) {
+std::string difference(const DrawingArea& a, const Other& b) {
     if (a.width() != b.width() || a.height() != b.height()) return "the sizes differ";
     for (int y = 0; y < a.height(); ++y) {
         const std::uint32_t* p = row_of(a, y);
-        const std::uint32_t* q = row(b, y);
+        const std::uint32_t* q = row_of(b, y);
         if (std::memcmp(p, q, row_bytes(a.width())) == 0) continue;
         int x = 0;
         while (p[x] == q[x])
@@ -63,13 +65,6 @@ std::string difference(const DrawingArea& a, const Other& b,
         return where;
     }
     return {};
-}
-std::string difference(const DrawingArea& a, const ReferenceCanvas& r) {
-    return difference<ReferenceCanvas>(a, r,
-                                       [](const ReferenceCanvas& c, int y) { return c.row(y); });
-}
-std::string difference(const DrawingArea& a, const DrawingArea& b) {
-    return difference<DrawingArea>(a, b, row_of);
 }
 
 // The canvas and the reference side by side: every call goes to both, then the pictures must

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas against worked figures and geometric properties: pixel formats, exact erasing,
 // hostile coordinates, the dot, the orbit as a closed outline one logical pixel wide, the
-// stretch on a change of pixel ratio, the changed rectangles' merging.
+// changed rectangles' merging. The stretch on a change of pixel ratio is checked against the
+// reference canvas in test_canvas_differential.cpp.
 #include <doctest/doctest.h>
 
 #include <algorithm>
@@ -264,31 +265,6 @@ TEST_CASE("the orbit is a closed outline one logical pixel wide") {
         const double pi = std::acos(-1.0);
         CHECK(outline == doctest::Approx(4 * std::sqrt(2.0) * r * w).epsilon(0.05));
         CHECK(interior == doctest::Approx(pi * (r - w) * (r - w)).epsilon(0.05));
-    }
-}
-
-// A change of pixel ratio stretches the old picture: each new pixel is the old one under its
-// centre. A 4 x 1 area with the column 1 red, in user units of one logical pixel.
-TEST_CASE("a change of pixel ratio takes for each pixel the old one under its centre") {
-    struct Row {
-        double ratio;
-        const char* red;  // the red columns, row 0
-    };
-    const Row rows[] = {{2, "..RR...."}, {1, ".R.."}, {1.5, ".RR..."}, {3, "..RRRR......"}};
-    DrawingArea a(4, 1);
-    a.set_user_scale(1, 4);
-    a.line(1.5f, 0, 1.5f, 1, 255);
-    for (const Row& row : rows) {
-        CAPTURE(row.ratio);
-        a.take_changed();
-        a.set_device_pixel_ratio(row.ratio);
-        std::string seen;
-        for (int x = 0; x < a.width(); ++x)
-            seen += a.colour_at(x, 0) == 255 ? 'R' : '.';
-        CHECK(seen == row.red);
-        const RectList changed = a.take_changed();
-        REQUIRE(changed.size() == 1);
-        CHECK(changed[0] == Rect{0, 0, a.width(), a.height()});
     }
 }
 
