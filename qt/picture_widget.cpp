@@ -4,8 +4,18 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace tarrowen {
+
+QImage canvas_image(const DrawingArea& area) {
+    Q_ASSERT(area.format() == PixelFormat::Xrgb);
+    // The const uchar* constructor wraps the buffer read-only: nothing is copied.
+    QImage image(reinterpret_cast<const uchar*>(area.pixels()), area.width(), area.height(),
+                 static_cast<qsizetype>(area.stride()) * 4, QImage::Format_RGB32);
+    image.setDevicePixelRatio(area.device_pixel_ratio());
+    return image;
+}
 
 PictureWidget::PictureWidget(DrawingArea& area, QWidget* parent) : QWidget(parent), area_(area) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -15,21 +25,20 @@ PictureWidget::PictureWidget(DrawingArea& area, QWidget* parent) : QWidget(paren
 void PictureWidget::present(const RectList& changed) {
     const qreal r = area_.device_pixel_ratio();
     QRegion logical;
-    for (const QRect& rect : changed) {
-        logical +=
-            QRectF(rect.x() / r, rect.y() / r, rect.width() / r, rect.height() / r).toAlignedRect();
-    }
+    for (const Rect& d : changed)
+        logical += QRectF(d.x0 / r, d.y0 / r, d.width() / r, d.height() / r).toAlignedRect();
     update(logical);
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    const QImage image = canvas_image(area_);
     const qreal ratio = area_.device_pixel_ratio();
     for (const QRect& r : event->region()) {
         // Clipped to one rectangle, QPainter copies the pixels line by line; clipped to a region
         // of several, it blends them span by span on its thread pool, waking threads per frame.
         p.setClipRect(r);
-        p.drawImage(QRectF(r), area_.image(),
+        p.drawImage(QRectF(r), image,
                     QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
     }
 }

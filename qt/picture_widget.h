@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QImage>
 #include <QWidget>
 #include <functional>
 
 #include "core/canvas/drawing_area.h"
 
 namespace tarrowen {
+
+// The canvas's pixels as a QImage, not copied: Format_RGB32 is the canvas's Xrgb format, with
+// the canvas's pixel ratio. Valid while the canvas keeps its pixel ratio.
+QImage canvas_image(const DrawingArea& area);
 
 // Shows a DrawingArea. It paints only from the canvas, so an uncovered or restored window
 // shows the picture again; present() repaints just the part that changed since the last call.

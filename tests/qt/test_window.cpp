@@ -114,7 +114,7 @@ class WindowTest : public QObject {
         QTest::qWait(30);
         QCOMPARE(w.qt_timer().ticks_delivered(), 0);
         QCOMPARE(w.drawing_area().fill_colour(), kFillAtCreation);
-        const QImage& img = w.drawing_area().image();
+        const QImage img = canvas_image(w.drawing_area());
         QCOMPARE(img.pixel(0, 0) & 0xFFFFFF, 0u);
         QCOMPARE(img.pixel(img.width() - 1, img.height() - 1) & 0xFFFFFF, 0u);
         QCOMPARE(w.drawing_area().scale_width(), 4.5333333015441895f);
@@ -264,9 +264,9 @@ class WindowTest : public QObject {
                 clock.reading += word[1].toFloat();
                 if (w.timer().ticking()) w.Timer1_Timer();
             } else if (word[0] == "mark") {
-                marked = w.drawing_area().image().copy();
+                marked = canvas_image(w.drawing_area()).copy();
             } else if (word[0] == "same") {
-                QVERIFY2(w.drawing_area().image() == marked, qPrintable(step));
+                QVERIFY2(canvas_image(w.drawing_area()) == marked, qPrintable(step));
             } else {
                 QFAIL(qPrintable("unknown step " + step));
             }
@@ -305,7 +305,7 @@ class WindowTest : public QObject {
         w.Timer1_Timer();
         w.present_now();
         QWidget* picture = child<QWidget>(w, "Picture1");
-        const QImage canvas = w.drawing_area().image().convertToFormat(QImage::Format_RGB32);
+        const QImage canvas = canvas_image(w.drawing_area()).convertToFormat(QImage::Format_RGB32);
         const auto shown = [&] {
             return picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
         };
@@ -324,7 +324,7 @@ class WindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const qreal expected = qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2 ? 2.0 : 1.0;
         QCOMPARE(w.devicePixelRatioF(), expected);
-        QCOMPARE(w.drawing_area().image().size(), (QSizeF(567, 500) * expected).toSize());
+        QCOMPARE(canvas_image(w.drawing_area()).size(), (QSizeF(567, 500) * expected).toSize());
         QCOMPARE(w.size(), QSize(739, 560));  // logical pixels: the layout keeps its shape
     }
 

@@ -1,78 +1,62 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reference_canvas.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
-
-#include "core/canvas/drawing_area.h"
 
 namespace tarrowen::testing {
 
 namespace {
 
-constexpr double kClipMargin = 4.0;  // device pixels round the area in which lines are kept
-
-int pen_width(qreal ratio) {
-    return std::max(1, static_cast<int>(std::lround(ratio)));
-}
-
-// Liang-Barsky, putting a clipped end exactly on the edge that cut it.
-bool clip_segment(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    double t0 = 0.0, t1 = 1.0;
-    int edge0 = -1, edge1 = -1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - r.left(), r.right() - x1, y1 - r.top(), r.bottom() - y1};
-    const double edge[4] = {r.left(), r.right(), r.top(), r.bottom()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            if (t > t1) return false;
-            if (t > t0) t0 = t, edge0 = i;
-        } else {
-            if (t < t0) return false;
-            if (t < t1) t1 = t, edge1 = i;
-        }
-    }
-    const double ox = x1, oy = y1;
-    const auto place = [&](double t, int e, double& x, double& y) {
-        if (e < 0) return;
-        if (dy != 0.0) y = oy + t * dy;
-        if (dx != 0.0) x = ox + t * dx;
-        (e < 2 ? x : y) = edge[e];
-    };
-    place(t0, edge0, x1, y1);
-    place(t1, edge1, x2, y2);
-    return true;
+int device(int logical, double ratio) {
+    return static_cast<int>(std::lround(logical * ratio));
 }
 
 }  // namespace
 
-ReferenceCanvas::ReferenceCanvas(QSize interior, qreal device_pixel_ratio)
-    : logical_(interior),
-      ratio_(device_pixel_ratio),
-      image_((QSizeF(interior) * device_pixel_ratio).toSize(), QImage::Format_RGB32),
-      scale_width_(static_cast<float>(interior.width() * 15.0)),
-      scale_height_(static_cast<float>(interior.height() * 15.0)) {
-    image_.fill(to_qrgb(0));
+ReferenceCanvas::ReferenceCanvas(int width, int height, double ratio, bool xbgr)
+    : logical_width_(width),
+      logical_height_(height),
+      ratio_(ratio),
+      xbgr_(xbgr),
+      width_(device(width, ratio)),
+      height_(device(height, ratio)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), encode(0)),
+      scale_width_(static_cast<float>(width * 15.0)),
+      scale_height_(static_cast<float>(height * 15.0)) {}
+
+std::uint32_t ReferenceCanvas::encode(std::int32_t colour) const {
+    const auto c = static_cast<std::uint32_t>(colour);
+    const std::uint32_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return 0xFF000000u | (xbgr_ ? (b << 16 | g << 8 | r) : (r << 16 | g << 8 | b));
 }
 
-void ReferenceCanvas::set_device_pixel_ratio(qreal ratio) {
-    if (ratio <= 0 || ratio == ratio_) return;
-    image_ = image_
-                 .scaled((QSizeF(logical_) * ratio).toSize(), Qt::IgnoreAspectRatio,
-                         Qt::FastTransformation)
-                 .convertToFormat(QImage::Format_RGB32);
+int ReferenceCanvas::pen() const {
+    return std::max(1, static_cast<int>(std::lround(ratio_)));
+}
+
+void ReferenceCanvas::set_device_pixel_ratio(double ratio) {
+    if (!(ratio > 0) || ratio == ratio_) return;
+    const int w = device(logical_width_, ratio);
+    const int h = device(logical_height_, ratio);
+    std::vector<std::uint32_t> old = pixels_;
+    pixels_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    // The old pixel under the new pixel's centre.
+    for (int y = 0; y < h; ++y) {
+        const auto oy = static_cast<std::size_t>(std::floor((y + 0.5) * height_ / h));
+        for (int x = 0; x < w; ++x) {
+            const auto ox = static_cast<std::size_t>(std::floor((x + 0.5) * width_ / w));
+            pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
+                    static_cast<std::size_t>(x)] = old[oy * static_cast<std::size_t>(width_) + ox];
+        }
+    }
+    width_ = w;
+    height_ = h;
     ratio_ = ratio;
 }
 
 void ReferenceCanvas::set_background_colour(std::int32_t colour) {
-    image_.fill(to_qrgb(colour));
+    std::fill(pixels_.begin(), pixels_.end(), encode(colour));
 }
 
 void ReferenceCanvas::set_user_scale(float height, float width) {
@@ -80,88 +64,102 @@ void ReferenceCanvas::set_user_scale(float height, float width) {
     scale_width_ = width;
 }
 
-void ReferenceCanvas::line(float x1, float y1, float x2, float y2, std::int32_t colour) {
-    const double w = image_.width(), h = image_.height();
-    double ax = x1 * w / scale_width_, ay = y1 * h / scale_height_;
-    double bx = x2 * w / scale_width_, by = y2 * h / scale_height_;
-    const QRectF bounds =
-        QRectF(image_.rect()).adjusted(-kClipMargin, -kClipMargin, kClipMargin, kClipMargin);
-    if (!std::isfinite(ax + ay + bx + by) || !clip_segment(ax, ay, bx, by, bounds)) return;
-    const int pw = pen_width(ratio_);
-    QPainter p(&image_);
-    if (ax == bx || ay == by) {
-        // A strip pw pixels across, centred on the line, from end pixel to end pixel.
-        const auto first = [pw](double v) { return int(std::floor(v - pw / 2.0 + 0.5)); };
-        const int left = int(std::floor(std::min(ax, bx)));
-        const int top = int(std::floor(std::min(ay, by)));
-        const QRect strip =
-            ax == bx ? QRect(first(ax), top, pw, int(std::floor(std::max(ay, by))) - top + 1)
-                     : QRect(left, first(ay), int(std::floor(std::max(ax, bx))) - left + 1, pw);
-        p.fillRect(strip, QColor(to_qrgb(colour)));
-        return;
+const std::vector<ReferenceCanvas::Mark>& ReferenceCanvas::marks_of(double cx, double cy, double rx,
+                                                                    double ry) {
+    const int w = pen();
+    const CircleKey key{cx, cy, rx, ry, w, width_, height_};
+    if (const auto found = circles_.find(key); found != circles_.end()) return found->second;
+    std::vector<Mark> marks(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+                            kNone);
+    const auto mark = [&](int x, int y) -> Mark& {
+        return marks[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                     static_cast<std::size_t>(x)];
+    };
+    if (!(rx >= 1 && ry >= 1)) {
+        // A dot: the w x w pixels from (floor(cx - w/2 + 0.5), floor(cy - w/2 + 0.5)).
+        const double fx = std::floor(cx - w / 2.0 + 0.5);
+        const double fy = std::floor(cy - w / 2.0 + 0.5);
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                if (x >= fx && x < fx + w && y >= fy && y < fy + w) mark(x, y) = kOutline;
+            }
+        }
+    } else {
+        // Membership of D for every pixel of the area and w pixels round it.
+        const int gw = width_ + 2 * w;
+        std::vector<char> in_disk(static_cast<std::size_t>(gw) *
+                                  static_cast<std::size_t>(height_ + 2 * w));
+        const auto in = [&](int x, int y) -> char& {
+            return in_disk[static_cast<std::size_t>(y + w) * static_cast<std::size_t>(gw) +
+                           static_cast<std::size_t>(x + w)];
+        };
+        for (int y = -w; y < height_ + w; ++y) {
+            for (int x = -w; x < width_ + w; ++x) {
+                const double u = (x + 0.5 - cx) / rx;
+                const double v = (y + 0.5 - cy) / ry;
+                in(x, y) = u * u + v * v <= 1.0;
+            }
+        }
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                if (!in(x, y)) continue;
+                bool edge = false;
+                for (int k = 1; k <= w; ++k)
+                    edge = edge || !in(x - k, y) || !in(x + k, y) || !in(x, y - k) || !in(x, y + k);
+                mark(x, y) = edge ? kOutline : kInterior;
+            }
+        }
     }
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen{QColor(to_qrgb(colour)), static_cast<qreal>(pw)};
-    pen.setCosmetic(true);
-    pen.setCapStyle(Qt::SquareCap);
-    p.setPen(pen);
-    p.drawLine(QPointF(ax, ay), QPointF(bx, by));
+    if (circles_.size() >= 8) circles_.clear();  // bounded memory over thousands of circles
+    return circles_.emplace(key, std::move(marks)).first->second;
 }
 
 void ReferenceCanvas::circle(float cx, float cy, float radius, std::optional<std::int32_t> colour) {
-    const QRgb outline = to_qrgb(colour.value_or(0));
-    const QRgb fill = to_qrgb(fill_);
-    const double w = image_.width(), h = image_.height();
-    const double x = cx * w / scale_width_, y = cy * h / scale_height_;
+    const double x = cx * static_cast<double>(width_) / scale_width_;
+    const double y = cy * static_cast<double>(height_) / scale_height_;
     const double r = std::fabs(static_cast<double>(radius));
-    const double rx = r * w / scale_width_, ry = r * h / scale_height_;
-    if (!std::isfinite(x + y + rx + ry)) return;
-    if (x + rx + kClipMargin < 0 || x - rx - kClipMargin > w || y + ry + kClipMargin < 0 ||
-        y - ry - kClipMargin > h) {
+    const double rx = r * width_ / scale_width_;
+    const double ry = r * height_ / scale_height_;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(rx) || !std::isfinite(ry)) return;
+    const std::vector<Mark>& marks = marks_of(x, y, rx, ry);
+    const std::uint32_t fill = encode(fill_);
+    const std::uint32_t outline = encode(colour.value_or(0));
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i] != kNone) pixels_[i] = marks[i] == kOutline ? outline : fill;
+    }
+}
+
+void ReferenceCanvas::line(float x1, float y1, float x2, float y2, std::int32_t colour) {
+    const double ax = x1 * static_cast<double>(width_) / scale_width_;
+    const double ay = y1 * static_cast<double>(height_) / scale_height_;
+    const double bx = x2 * static_cast<double>(width_) / scale_width_;
+    const double by = y2 * static_cast<double>(height_) / scale_height_;
+    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) {
         return;
     }
-    // The area lies inside the circle shrunk by the margin: one fill, the outline beyond it.
-    if (rx > kClipMargin && ry > kClipMargin) {
-        const double corners[4][2] = {{0, 0}, {w, 0}, {0, h}, {w, h}};
-        if (std::all_of(std::begin(corners), std::end(corners), [&](const auto& k) {
-                const double u = (k[0] - x) / (rx - kClipMargin);
-                const double v = (k[1] - y) / (ry - kClipMargin);
-                return u * u + v * v < 1.0;
-            })) {
-            image_.fill(fill);
-            return;
+    const std::uint32_t pixel = encode(colour);
+    const double w = pen();
+    const double dx = bx - ax;
+    const double dy = by - ay;
+    // Along the major axis: pixel i from floor(min) to floor(max) holds the w pixels across
+    // from floor(c(i) - w/2 + 0.5).
+    const bool along_x = std::fabs(dx) > std::fabs(dy);
+    const double a0 = along_x ? ax : ay, b0 = along_x ? bx : by, c0 = along_x ? ay : ax;
+    const double slope = along_x ? dy / dx : (dy == 0 ? 0.0 : dx / dy);
+    const int major = along_x ? width_ : height_;
+    const int minor = along_x ? height_ : width_;
+    for (int i = 0; i < major; ++i) {
+        if (i < std::floor(std::min(a0, b0)) || i > std::floor(std::max(a0, b0))) continue;
+        const double first = std::floor(c0 + (i + 0.5 - a0) * slope - w / 2 + 0.5);
+        if (first >= minor || first + w <= 0) continue;
+        for (int j = static_cast<int>(std::max(first, 0.0)); j < first + w && j < minor; ++j) {
+            if (along_x) {
+                set(i, j, pixel);
+            } else {
+                set(j, i, pixel);
+            }
         }
     }
-    const int pw = pen_width(ratio_);
-    if (rx > 1e5 || ry > 1e5) {
-        // Beyond QPainter's fixed point: each row's span, its two ends in the outline colour.
-        for (int row = 0; row < image_.height(); ++row) {
-            const double v = (row + 0.5 - y) / ry;
-            if (v < -1.0 || v > 1.0) continue;
-            const double half = rx * std::sqrt(1.0 - v * v);
-            const double left = std::floor(x - half), right = std::floor(x + half);
-            if (right < 0 || left >= w) continue;
-            const int x0 = int(std::max(left, 0.0)), x1 = int(std::min(right, w - 1.0));
-            auto* px = reinterpret_cast<QRgb*>(image_.scanLine(row));
-            std::fill(px + x0, px + x1 + 1, fill);
-            if (left >= 0) px[x0] = outline;
-            if (right < w) px[x1] = outline;
-        }
-        return;
-    }
-    QPainter p(&image_);
-    if (r == 0.0) {
-        p.fillRect(
-            QRect(int(std::floor(x - (pw - 1) / 2.0)), int(std::floor(y - (pw - 1) / 2.0)), pw, pw),
-            QColor(outline));
-        return;
-    }
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen{QColor(outline), static_cast<qreal>(pw)};
-    pen.setCosmetic(true);
-    p.setPen(pen);
-    p.setBrush(QColor(fill));
-    p.drawEllipse(QPointF(x, y), rx, ry);
 }
 
 }  // namespace tarrowen::testing

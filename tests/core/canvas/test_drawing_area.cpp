@@ -1,253 +1,304 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The canvas: exact erasing, clipping of hostile coordinates, fills, colours, pixel ratios.
-#include <QRandomGenerator>
-#include <QTest>
+// The canvas against worked figures and geometric properties: pixel formats, exact erasing,
+// hostile coordinates, the dot, the orbit as a closed outline one logical pixel wide, the
+// changed rectangles' merging. The stretch on a change of pixel ratio is checked against the
+// reference canvas in test_canvas_differential.cpp.
+#include <doctest/doctest.h>
+
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "core/canvas/drawing_area.h"
+#include "split_mix.h"
 
 using namespace tarrowen;
+using namespace tarrowen::testing;
 
 namespace {
 
 constexpr std::int32_t kGreen = 65280;
 constexpr std::int32_t kBlue = 16711680;
-const QSize kInterior(567, 500);
+const float kWidth = static_cast<float>(kScaleWidth);
+const float kCx = static_cast<float>(kCenterX);
 
-DrawingArea user_area(qreal ratio = 1.0) {
-    DrawingArea a(kInterior, ratio);
-    clear_drawing_area(a);
-    a.set_user_scale(4.0f, static_cast<float>(340.0 / 75.0));
+DrawingArea user_area(double ratio = 1.0) {
+    DrawingArea a(567, 500, ratio);
+    a.set_user_scale(4.0f, kWidth);
     return a;
 }
 
 int count(const DrawingArea& a, std::int32_t colour) {
-    const QRgb want = to_qrgb(colour) & 0xFFFFFF;
-    const QImage& img = a.image();
     int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x)
-            n += (img.pixel(x, y) & 0xFFFFFF) == want;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            n += a.colour_at(x, y) == colour;
     }
     return n;
 }
 
-// Columns (or rows) holding any pixel of the colour.
-QList<int> columns_with(const DrawingArea& a, std::int32_t colour) {
-    QList<int> cols;
-    const QImage& img = a.image();
-    for (int x = 0; x < img.width(); ++x) {
-        for (int y = 0; y < img.height(); ++y) {
-            if ((img.pixel(x, y) & 0xFFFFFF) == (to_qrgb(colour) & 0xFFFFFF)) {
-                cols << x;
-                break;
-            }
+// The pixels of one colour as a rectangle; empty when there are none, and a failed check when
+// they do not fill it.
+Rect box_of(const DrawingArea& a, std::int32_t colour) {
+    Rect box;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.colour_at(x, y) == colour) box = bounding(box, {x, y, x + 1, y + 1});
         }
     }
-    return cols;
+    CHECK(box.area() == count(a, colour));
+    return box;
 }
 
 }  // namespace
 
-class DrawingAreaTest : public QObject {
-    Q_OBJECT
-  private slots:
-    void colour_values_have_red_in_the_low_byte_data() {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("r");
-        QTest::addColumn<int>("g");
-        QTest::addColumn<int>("b");
-        QTest::newRow("black") << 0 << 0 << 0 << 0;
-        QTest::newRow("red") << 255 << 255 << 0 << 0;
-        QTest::newRow("green") << 65280 << 0 << 255 << 0;
-        QTest::newRow("blue") << 16711680 << 0 << 0 << 255;
-        QTest::newRow("dark purple") << (64 + 65536 * 64) << 64 << 0 << 64;
+TEST_CASE("colours are stored in the front-end's pixel format") {
+    struct Row {
+        std::int32_t colour;
+        std::uint32_t xrgb;
+        std::uint32_t xbgr;
+    };
+    const Row rows[] = {
+        {0, 0xFF000000, 0xFF000000},          {255, 0xFFFF0000, 0xFF0000FF},
+        {65280, 0xFF00FF00, 0xFF00FF00},      {16711680, 0xFF0000FF, 0xFFFF0000},
+        {0x123456, 0xFF563412, 0xFF123456},   {kFillAtCreation, 0xFF400040, 0xFF400040},
+        {0x7F123456, 0xFF563412, 0xFF123456},  // above 24 bits: dropped
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.colour);
+        DrawingArea xrgb(2, 2, 1.0, PixelFormat::Xrgb);
+        DrawingArea xbgr(2, 2, 1.0, PixelFormat::Xbgr);
+        xrgb.set_background_colour(row.colour);
+        xbgr.set_background_colour(row.colour);
+        CHECK(xrgb.pixels()[3] == row.xrgb);
+        CHECK(xbgr.pixels()[3] == row.xbgr);
+        CHECK(xrgb.colour_at(1, 1) == (row.colour & 0xFFFFFF));
+        CHECK(xbgr.colour_at(1, 1) == (row.colour & 0xFFFFFF));
+        if constexpr (std::endian::native == std::endian::little) {
+            unsigned char bytes[4];
+            std::memcpy(bytes, xbgr.pixels(), 4);  // R, G, B, 255 as a browser's ImageData
+            CHECK(bytes[0] == (row.colour & 0xFF));
+            CHECK(bytes[1] == ((row.colour >> 8) & 0xFF));
+            CHECK(bytes[2] == ((row.colour >> 16) & 0xFF));
+            CHECK(bytes[3] == 255);
+        }
     }
-    void colour_values_have_red_in_the_low_byte() {
-        QFETCH(int, value);
-        QFETCH(int, r);
-        QFETCH(int, g);
-        QFETCH(int, b);
-        const QRgb c = to_qrgb(value);
-        QCOMPARE(qRed(c), r);
-        QCOMPARE(qGreen(c), g);
-        QCOMPARE(qBlue(c), b);
-    }
+}
 
-    // Lines drawn again in black, in the same order or the reverse, leave nothing behind,
-    // whatever their end points, far outside the area among them.
-    void lines_erase_exactly_data() {
-        QTest::addColumn<double>("reach");  // end points lie within +-reach units
-        QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<bool>("reverse");
-        QTest::newRow("inside the area") << 5.0 << 1.0 << false;
-        QTest::newRow("just around the area") << 12.0 << 1.0 << true;
-        QTest::newRow("far outside") << 1e6 << 1.0 << false;
-        QTest::newRow("up to the single range") << 3.0e38 << 1.0 << true;
-        QTest::newRow("at 150 %") << 8.0 << 1.5 << false;
-        QTest::newRow("at 200 %") << 8.0 << 2.0 << true;
-    }
-    void lines_erase_exactly() {
-        QFETCH(double, reach);
-        QFETCH(qreal, ratio);
-        QFETCH(bool, reverse);
-        DrawingArea a = user_area(ratio);
-        QRandomGenerator rng(12345);
+// Lines drawn again in black, in the same order or the reverse, leave nothing behind,
+// whatever their end points, far outside the area among them.
+TEST_CASE("lines drawn again in black erase exactly") {
+    struct Row {
+        double reach;  // end points lie within +-reach units
+        double ratio;
+        bool reverse;
+    };
+    const Row rows[] = {{5, 1, false},   {12, 1, true},   {1e6, 1, false},
+                        {3e38, 1, true}, {8, 1.5, false}, {8, 2, true}};
+    for (const Row& row : rows) {
+        CAPTURE(row.reach);
+        CAPTURE(row.ratio);
+        DrawingArea a = user_area(row.ratio);
+        SplitMix rng(12345);
         const auto coord = [&](double centre) {
             // Half of the points near the area, the rest anywhere within reach.
-            if (rng.bounded(2) == 0) return static_cast<float>(centre + rng.bounded(10.0) - 5.0);
-            return static_cast<float>((rng.generateDouble() * 2 - 1) * reach);
+            if (rng.chance(50)) return static_cast<float>(centre + rng.uniform(-5, 5));
+            return static_cast<float>(rng.uniform(-row.reach, row.reach));
         };
-        struct L {
+        struct Line {
             float x1, y1, x2, y2;
         };
-        QList<L> lines;
+        std::vector<Line> lines;
         for (int i = 0; i < 400; ++i)
-            lines.append({coord(2.2), coord(2), coord(2.2), coord(2)});
-        // Axis-parallel lines like the projections, some at the same place.
-        for (int i = 0; i < 100; ++i) {
-            const float v = static_cast<float>(rng.bounded(4.5));
-            lines.append({v, 0, v, 5});
-            lines.append({0, v, 5, v});
+            lines.push_back({coord(2.2), coord(2), coord(2.2), coord(2)});
+        for (int i = 0; i < 100; ++i) {  // like the projections, some at the same place
+            const auto v = static_cast<float>(rng.uniform(0, 4.5));
+            lines.push_back({v, 0, v, 5});
+            lines.push_back({0, v, 5, v});
         }
-        for (const L& l : lines)
+        for (const Line& l : lines)
             a.line(l.x1, l.y1, l.x2, l.y2, kGreen);
-        QVERIFY(count(a, kGreen) > 0);
-        if (reverse) std::reverse(lines.begin(), lines.end());
-        for (const L& l : lines)
+        CHECK(count(a, kGreen) > 1000);
+        if (row.reverse) std::reverse(lines.begin(), lines.end());
+        for (const Line& l : lines)
             a.line(l.x1, l.y1, l.x2, l.y2, 0);
-        QCOMPARE(count(a, kGreen), 0);
+        CHECK(count(a, kGreen) == 0);
     }
+}
 
-    // Every line the tick draws crosses the whole area, end pixels included.
-    void a_projection_line_crosses_the_area() {
+TEST_CASE("lines with hostile coordinates clip to the pixels they cross") {
+    const float big = std::numeric_limits<float>::max();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Row {
+        float x1, y1, x2, y2;
+        Rect drawn;  // the green pixels, a rectangle
+    };
+    const Row rows[] = {
+        {1e30f, 0, 1e30f, 5, {}},
+        {-3e38f, 1e38f, -3e38f, 2e38f, {}},
+        {big, big, big, big, {}},
+        {nan, 1, 2, 1, {}},
+        {-big, 2, big, 2, {0, 250, 567, 251}},               // y = 2 is row 250
+        {1, -big, 1, big, {125, 0, 126, 500}},               // x = 1 is 125.07 pixels across
+        {1, 1, 1, 1, {125, 125, 126, 126}},                  // a point
+        {4.53f, 3.999f, 100, 3.999f, {566, 499, 567, 500}},  // from the last pixel on
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.x1);
+        CAPTURE(row.y1);
         DrawingArea a = user_area();
-        a.line(0, 2, 5, 2, kGreen);
-        QCOMPARE(count(a, kGreen), a.image().width());
-        a.line(0, 2, 5, 2, 0);
-        a.line(3, 0, 3, 5, kGreen);
-        QCOMPARE(count(a, kGreen), a.image().height());
+        a.line(row.x1, row.y1, row.x2, row.y2, kGreen);
+        CHECK(box_of(a, kGreen) == row.drawn);
     }
+}
 
-    void hostile_lines_data() {
-        QTest::addColumn<float>("x1");
-        QTest::addColumn<float>("y1");
-        QTest::addColumn<float>("x2");
-        QTest::addColumn<float>("y2");
-        QTest::addColumn<int>("green");  // pixels drawn
-        const float big = std::numeric_limits<float>::max();
-        QTest::newRow("far right") << 1e30f << 0.0f << 1e30f << 5.0f << 0;
-        QTest::newRow("far left and below") << -3e38f << 1e38f << -3e38f << 2e38f << 0;
-        QTest::newRow("largest single on both ends") << big << big << big << big << 0;
-        QTest::newRow("horizontal across from -max to max") << -big << 2.0f << big << 2.0f << 567;
-        QTest::newRow("vertical across from -max to max") << 1.0f << -big << 1.0f << big << 500;
-        QTest::newRow("a point") << 1.0f << 1.0f << 1.0f << 1.0f << 1;
+// A circle whose radius is below one device pixel is a dot, w x w pixels holding its centre.
+TEST_CASE("a circle smaller than a pixel is a dot of the pen's width") {
+    struct Row {
+        double ratio;
+        float radius;
+        Rect dot;
+    };
+    // The centre (170/75, 2) is the device point (283.5, 250) at 100 %, (425.5, 375) at 150 %
+    // (851 x 750 pixels), (567, 500) at 200 %.
+    const Row rows[] = {
+        {1, 0, {283, 250, 284, 251}},       {1, 0.005f, {283, 250, 284, 251}},
+        {1, -0.005f, {283, 250, 284, 251}}, {1.5, 0, {425, 374, 427, 376}},
+        {2, 0, {566, 499, 568, 501}},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.ratio);
+        CAPTURE(row.radius);
+        DrawingArea a = user_area(row.ratio);
+        a.set_fill_colour(kGreen);
+        a.circle(kCx, 2, row.radius, kBlue);
+        CHECK(box_of(a, kBlue) == row.dot);
+        CHECK(count(a, kGreen) == 0);
     }
-    void hostile_lines() {
-        QFETCH(float, x1);
-        QFETCH(float, y1);
-        QFETCH(float, x2);
-        QFETCH(float, y2);
-        QFETCH(int, green);
-        DrawingArea a = user_area();
-        a.line(x1, y1, x2, y2, kGreen);
-        QCOMPARE(count(a, kGreen), green);
-    }
+}
 
-    // Radii from nothing to the single range: no hang, no wrap-round.
-    void circles_data() {
-        QTest::addColumn<float>("cx");
-        QTest::addColumn<float>("cy");
-        QTest::addColumn<float>("radius");
-        QTest::addColumn<int>("min_fill");  // black pixels
-        QTest::addColumn<int>("max_fill");
-        QTest::addColumn<int>("min_blue");
-        QTest::addColumn<int>("max_blue");
-        const float cx = static_cast<float>(170.0 / 75.0);
-        const int all = 567 * 500;
-        QTest::newRow("radius 0: one dot") << cx << 2.0f << 0.0f << 0 << 0 << 1 << 1;
-        QTest::newRow("unit orbit") << cx << 2.0f << 1.0f << 45000 << 50000 << 600 << 1100;
-        QTest::newRow("orbit cut by the edges")
-            << cx << 2.0f << 2.5f << 200000 << all - 1 << 300 << 2000;
-        QTest::newRow("radius 4 fills the area") << cx << 2.0f << 4.0f << all << all << 0 << 0;
-        QTest::newRow("radius 3.4E+38 fills the area")
-            << cx << 2.0f << 3.4e38f << all << all << 0 << 0;
-        QTest::newRow("centre far away, radius reaching in")
-            << 1e7f << 2.0f << 9999998.0f << 500 << 200000 << 300 << 600;
-        QTest::newRow("centre far away, huge radius missing the area")
-            << 1e30f << 1e30f << 1e29f << 0 << 0 << 0 << 0;
-        QTest::newRow("centre at the single range, radius too, missing the area")
-            << 3e38f << 3e38f << 3e38f << 0 << 0 << 0 << 0;
-    }
-    void circles() {
-        QFETCH(float, cx);
-        QFETCH(float, cy);
-        QFETCH(float, radius);
-        QFETCH(int, min_fill);
-        QFETCH(int, max_fill);
-        QFETCH(int, min_blue);
-        QFETCH(int, max_blue);
+TEST_CASE("circles far larger than the area, or far away, draw what reaches in") {
+    struct Row {
+        float cx, cy, radius;
+        int fill, outline;
+    };
+    const int all = 567 * 500;
+    const Row rows[] = {
+        {kCx, 2, 4, all, 0},
+        {kCx, 2, 3.4e38f, all, 0},
+        // The left edge 2 units = 250.15 pixels across: the column 250, straight to 3e-5 pixel.
+        {1e7f, 2, 9999998, 500 * (567 - 251), 500},
+        {1e30f, 1e30f, 1e29f, 0, 0},
+        {3e38f, 3e38f, 3e38f, 0, 0},
+        {kCx, 2, std::numeric_limits<float>::infinity(), 0, 0},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.cx);
+        CAPTURE(row.radius);
         DrawingArea a = user_area();
-        a.set_background_colour(kGreen);  // so the black fill shows
+        a.set_background_colour(kGreen);
         a.set_fill_colour(0);
-        a.circle(cx, cy, radius, kBlue);
-        const int fill = count(a, 0);
-        const int blue = count(a, kBlue);
-        QVERIFY2(fill >= min_fill && fill <= max_fill, qPrintable(QString::number(fill)));
-        QVERIFY2(blue >= min_blue && blue <= max_blue, qPrintable(QString::number(blue)));
+        a.circle(row.cx, row.cy, row.radius, kBlue);
+        CHECK(count(a, 0) == row.fill);
+        CHECK(count(a, kBlue) == row.outline);
     }
+}
 
-    // A negative radius draws the circle of its magnitude, pixel for pixel.
-    void negative_radius_draws_the_same_orbit() {
-        DrawingArea a = user_area();
-        DrawingArea b = user_area();
+// The orbit on the screen: an outline one logical pixel wide round an interior it closes in,
+// close to the true ellipse, at every pixel ratio.
+TEST_CASE("the orbit is a closed outline one logical pixel wide") {
+    struct Row {
+        double ratio;
+        float radius;  // units; 1 unit is 125 logical pixels
+    };
+    const Row rows[] = {{1, 1}, {1, 0.3f}, {1, 0.05f}, {1.5, 1}, {2, 1}, {2, 0.3f}};
+    for (const Row& row : rows) {
+        CAPTURE(row.ratio);
+        CAPTURE(row.radius);
+        DrawingArea a = user_area(row.ratio);
+        a.set_background_colour(kGreen);
         a.set_fill_colour(0);
-        b.set_fill_colour(0);
-        a.circle(2.2f, 2.0f, 1.3f, kBlue);
-        b.circle(2.2f, 2.0f, -1.3f, kBlue);
-        QCOMPARE(a.image(), b.image());
+        a.circle(kCx, 2, row.radius, kBlue);
+        const int w = static_cast<int>(std::lround(row.ratio));
+        const double cx = kCx * a.width() / kWidth;
+        const double cy = 2.0 * a.height() / 4;
+        const double r = row.radius * a.height() / 4.0;  // rx is 0.06 % larger
+        const auto at = [&a](int x, int y) {
+            return x < 0 || y < 0 || x >= a.width() || y >= a.height() ? kGreen : a.colour_at(x, y);
+        };
+        int outline = 0;
+        int interior = 0;
+        std::string wrong;  // the first pixel at fault
+        const auto fault = [&wrong](const char* what, int x, int y) {
+            if (wrong.empty())
+                wrong = what + (" at " + std::to_string(x) + ", " + std::to_string(y));
+        };
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+                if (at(x, y) == 0) {
+                    ++interior;
+                    // Closed: the inside never touches the outside across an edge.
+                    if (at(x - 1, y) == kGreen || at(x + 1, y) == kGreen ||
+                        at(x, y - 1) == kGreen || at(x, y + 1) == kGreen) {
+                        fault("the inside touches the outside", x, y);
+                    }
+                } else if (at(x, y) == kBlue) {
+                    ++outline;
+                    // On the circle, within the pen's width inside it.
+                    if (d > r + 1 || d < r - w - 1) fault("off the circle", x, y);
+                    // Thin: no square of w + 1 outline pixels.
+                    bool square = true;
+                    for (int k = 0; k <= w * (w + 1) + w; ++k)
+                        square = square && at(x + k % (w + 1), y + k / (w + 1)) == kBlue;
+                    if (square) fault("a square of outline", x, y);
+                }
+            }
+        }
+        CHECK_MESSAGE(wrong.empty(), wrong);
+        // An 8-connected curve of pen width w has about 4 * sqrt(2) * r * w pixels, and the
+        // interior the area of the circle w pixels smaller.
+        const double pi = std::acos(-1.0);
+        CHECK(outline == doctest::Approx(4 * std::sqrt(2.0) * r * w).epsilon(0.05));
+        CHECK(interior == doctest::Approx(pi * (r - w) * (r - w)).epsilon(0.05));
     }
+}
 
-    // The fill colour at creation is dark purple: a wipe then paints it all; black after Run.
-    void wipe_and_clear() {
-        DrawingArea a = user_area();
-        QCOMPARE(a.fill_colour(), kFillAtCreation);
-        QCOMPARE(count(a, 0), 567 * 500);
-        wipe_drawing_area(a);
-        QCOMPARE(count(a, kFillAtCreation), 567 * 500);
-        clear_drawing_area(a);
-        QCOMPARE(count(a, 0), 567 * 500);
-        a.set_fill_colour(0);
-        a.line(0, 1, 5, 1, kGreen);
-        wipe_drawing_area(a);
-        QCOMPARE(count(a, 0), 567 * 500);
+TEST_CASE("the changed rectangles merge neighbours and keep crossings apart") {
+    struct Row {
+        const char* name;
+        std::vector<Rect> added;
+        std::vector<Rect> listed;
+    };
+    const Row rows[] = {
+        {"a line moving by a pixel", {{10, 0, 11, 500}, {11, 0, 12, 500}}, {{10, 0, 12, 500}}},
+        {"two lines crossing",
+         {{10, 0, 11, 500}, {0, 200, 567, 201}},
+         {{10, 0, 11, 500}, {0, 200, 567, 201}}},
+        {"a pixel within another", {{0, 0, 50, 50}, {3, 3, 4, 4}}, {{0, 0, 50, 50}}},
+        {"nothing", {{5, 5, 5, 9}, {7, 7, 3, 8}}, {}},
+    };
+    for (const Row& row : rows) {
+        INFO(std::string(row.name));
+        RectList list;
+        for (const Rect& r : row.added)
+            list.add(r);
+        CHECK(std::vector<Rect>(list.begin(), list.end()) == row.listed);
     }
-
-    // At 200 % the canvas has twice the pixels each way and lines are two pixels wide, so the
-    // picture is as thick on the screen and as crisp.
-    void renders_at_the_device_pixel_ratio() {
-        DrawingArea a = user_area(2.0);
-        QCOMPARE(a.image().size(), QSize(1134, 1000));
-        QCOMPARE(a.image().devicePixelRatio(), 2.0);
-        a.line(2.0f, 0, 2.0f, 5, kGreen);
-        QCOMPARE(columns_with(a, kGreen).size(), 2);
-        QCOMPARE(count(a, kGreen), 2 * 1000);
+    // Full: every pixel added is still held, by at most kCapacity rectangles.
+    RectList list;
+    std::vector<Rect> added;
+    for (int i = 0; i < 60; ++i) {
+        added.push_back({(i * 37) % 500, (i * 91) % 450, (i * 37) % 500 + 3, (i * 91) % 450 + 2});
+        list.add(added.back());
     }
-
-    // The changed region covers what was drawn, and nothing when nothing was.
-    void dirty_region_follows_drawing() {
-        DrawingArea a = user_area();
-        a.take_dirty();
-        QVERIFY(a.take_dirty().isEmpty());
-        a.line(1.0f, 0, 1.0f, 5, kGreen);
-        const QRect d = a.take_dirty().boundingRect();
-        QVERIFY(d.width() < 10);
-        QCOMPARE(d.height(), 500);
-        a.line(100.0f, 0, 100.0f, 5, kGreen);  // outside
-        QVERIFY(a.take_dirty().isEmpty());
+    CHECK(list.size() == RectList::kCapacity);
+    for (const Rect& r : added) {
+        CAPTURE(r.x0);
+        CHECK(std::any_of(list.begin(), list.end(), [&r](const Rect& q) { return q.contains(r); }));
     }
-};
-
-QTEST_APPLESS_MAIN(DrawingAreaTest)
-#include "test_drawing_area.moc"
+}
