@@ -5,12 +5,12 @@
 #include <cmath>
 
 #include "core/canvas/line_raster.h"
+#include "core/layout/layout.h"
 
 namespace tarrowen {
 
 namespace {
 
-constexpr double kTwipsPerLogicalPixel = 15.0;
 // No screen has more device pixels along an axis; a wild ratio must not ask for gigabytes.
 constexpr double kLargestDeviceSize = 1 << 15;
 
@@ -31,8 +31,8 @@ DrawingArea::DrawingArea(int width, int height, double device_pixel_ratio, Pixel
       format_(format),
       pixels_(device_size(logical_width_, ratio_), device_size(logical_height_, ratio_),
               encode_pixel(kBlack, format)),
-      scale_width_(static_cast<float>(logical_width_ * kTwipsPerLogicalPixel)),
-      scale_height_(static_cast<float>(logical_height_ * kTwipsPerLogicalPixel)) {}
+      scale_width_(static_cast<float>(logical_width_ * layout::kTwipsPerPixel)),
+      scale_height_(static_cast<float>(logical_height_ * layout::kTwipsPerPixel)) {}
 
 void DrawingArea::set_device_pixel_ratio(double ratio) {
     if (!(ratio > 0) || !std::isfinite(ratio) || ratio == ratio_) return;

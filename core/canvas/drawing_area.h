@@ -9,8 +9,8 @@
 //
 // Colours are colour values: red + 256 * green + 65536 * blue (red in the low byte).
 //
-// Coordinates are singles in the current scale: twips (15 per logical pixel) until
-// set_user_scale, then user units with the origin top left and y downwards. A point (x, y) is
+// Coordinates are singles in the current scale: twips (layout::kTwipsPerPixel to a logical pixel)
+// until set_user_scale, then user units with the origin top left and y downwards. A point (x, y) is
 // the device point (x * width() / scale_width(), y * height() / scale_height()), computed in
 // double. Any single is accepted: clipping only decides which pixels to visit (clipping.h), so
 // coordinates far outside the area draw nothing there and take no time, and a circle far
