@@ -69,11 +69,13 @@ now() { date +%s.%N; }
 # --- the X server -------------------------------------------------------------------------
 
 # -displayfd lets the server pick the first free display and tell us which one it took, so
-# parallel runs and a desktop session never collide.
+# parallel runs and a desktop session never collide. -noreset: the program is started twice on
+# the one server, and a server that resets when its last client leaves fails the next start
+# now and then.
 start_x() {
     local fdfile="$out/display"
     : >"$fdfile"
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fdfile" >"$out/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$fdfile" >"$out/xvfb.log" 2>&1 &
     xvfb_pid=$!
     local _
     for _ in $(seq 100); do
