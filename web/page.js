@@ -24,7 +24,7 @@ var tarrowenPage = (function () {
   const encoder = new TextEncoder();
 
   let controls = [];  // by id: {id, kind, name, place, tab, el, box}
-  let boxes = [];     // by box index: {input, shown (the quiet layer's text node), quiet}
+  let boxes = [];     // by box index: {input, layer (the quiet layer), layered}
   let client = {width: 0, height: 0};
   let form = null;
   let canvas = null;
@@ -142,14 +142,15 @@ var tarrowenPage = (function () {
       if (c.kind === TEXT_BOX) {
         // The quiet layer: the digits of a readout that changes while the motion runs, shown
         // over the box and hidden from assistive technology (see setBox).
+        // Its text is an attribute that the layer's style shows: a changed attribute of a hidden
+        // element changes nothing that assistive technology is shown, where a changed text node
+        // would mark the whole form as changed on every frame.
         const layer = document.createElement('span');
         layer.className = 'quiet-layer';
         layer.setAttribute('aria-hidden', 'true');
-        const shown = document.createTextNode('');
-        layer.appendChild(shown);
         form.appendChild(layer);
         c.layer = layer;
-        boxes[c.element] = {input: el, layer, shown, quiet: false};
+        boxes[c.element] = {input: el, layer, layered: false};
       }
     }
     // Each label names the box of its row, as on the desktop.
@@ -166,7 +167,7 @@ var tarrowenPage = (function () {
   function typed(c) {
     const b = boxes[c.element];
     // What the user typed is what the box shows and what assistive technology reads.
-    hearBox(b);
+    removeLayer(b);
     const bytes = encoder.encode(b.input.value);
     const at = _tarrowen_text_buffer(bytes.length);
     HEAPU8.set(bytes, at);  // after the call: the buffer may have grown the memory
@@ -247,34 +248,33 @@ var tarrowenPage = (function () {
   // --- what the program asks of the page ------------------------------------------------
 
   // A box's text. The box is an input whose value is what assistive technology reads, and
-  // setting a value tells it of the change. So a quiet write (a readout while the motion runs)
-  // puts the text into a layer over the box that assistive technology does not see, and the
-  // box's own text is made transparent under it; the value is left as it was last heard. A
-  // write to be heard sets the value and takes the layer away. See also focusIn.
+  // setting a value tells it of the change. So the first quiet write to a box (a readout while
+  // the motion runs) lays a layer over it that assistive technology does not see, and makes the
+  // box's own text transparent under it. From then on the layer shows every text written to
+  // the box, and only a write to be heard sets the box's value as well. The layer stays until
+  // the user types into the box: laying it and taking it away changes the box's style, which
+  // the accessibility tree reports as a change of the box. See also focusIn.
   function setBox(box, pointer, length, quietly) {
     const b = boxes[box];
     const t = text(pointer, length);
-    if (quietly) {
-      b.shown.data = t;
-      if (!b.quiet) {
-        b.quiet = true;
-        b.input.classList.add('quiet');
-      }
-      return;
+    if (quietly && !b.layered) {
+      b.layered = true;
+      b.input.dataset.quiet = '';
     }
+    if (b.layered) b.layer.dataset.text = t;
+    if (quietly) return;
     b.input.value = t;
     // A text longer than the box shows its sign and leading digits.
     if (document.activeElement === b.input) b.input.setSelectionRange(0, 0);
     b.input.scrollLeft = 0;
-    hearBox(b);
   }
 
-  // The box shows its own value again, without its quiet layer.
-  function hearBox(b) {
-    if (!b.quiet) return;
-    b.quiet = false;
-    b.input.classList.remove('quiet');
-    b.shown.data = '';
+  // The box shows its own value again, as the user types into it.
+  function removeLayer(b) {
+    if (!b.layered) return;
+    b.layered = false;
+    delete b.input.dataset.quiet;
+    b.layer.dataset.text = '';
   }
 
   function present(pixels, stride, width, height, x0, y0, x1, y1) {
@@ -381,16 +381,13 @@ var tarrowenPage = (function () {
   }
 
   // The program keeps the readout with the focus audible (core/frontend/readouts.h). A box
-  // that took the focus while it held a quiet text has its value brought up to what it shows
-  // first, so that the screen reader, presenting the box, reads the digits on the screen.
+  // that takes the focus has its value brought up to what its layer shows first, so that the
+  // screen reader, presenting the box, reads the digits on the screen.
   function focusIn(event) {
     const c = controlOf(event.target);
     if (c !== null && c.kind === TEXT_BOX) {
       const b = boxes[c.element];
-      if (b.quiet) {
-        b.input.value = b.shown.data;
-        hearBox(b);
-      }
+      if (b.layered) b.input.value = b.layer.dataset.text;
     }
     call(_tarrowen_focus, c === null ? NO_CONTROL : c.id);
   }
