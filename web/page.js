@@ -24,7 +24,7 @@ var tarrowenPage = (function () {
   const encoder = new TextEncoder();
 
   let controls = [];  // by id: {id, kind, name, place, tab, el, box}
-  let boxes = [];     // by box index: {input, layer (the quiet layer), layered}
+  let boxes = [];     // by box index: {input, layer (the quiet layer), layered, text, ...}
   let client = {width: 0, height: 0};
   let form = null;
   let canvas = null;
@@ -140,17 +140,16 @@ var tarrowenPage = (function () {
       c.el = el;
       form.appendChild(el);
       if (c.kind === TEXT_BOX) {
-        // The quiet layer: the digits of a readout that changes while the motion runs, shown
-        // over the box and hidden from assistive technology (see setBox).
-        // Its text is an attribute that the layer's style shows: a changed attribute of a hidden
-        // element changes nothing that assistive technology is shown, where a changed text node
-        // would mark the whole form as changed on every frame.
-        const layer = document.createElement('span');
+        // The quiet layer: the digits of a readout that changes while the motion runs, drawn
+        // over the box and hidden from assistive technology (see setBox). A canvas: drawing
+        // in it changes nothing in the document, so neither the accessibility tree nor the
+        // page's style and layout have anything to do on a frame.
+        const layer = document.createElement('canvas');
         layer.className = 'quiet-layer';
         layer.setAttribute('aria-hidden', 'true');
         form.appendChild(layer);
         c.layer = layer;
-        boxes[c.element] = {input: el, layer, layered: false};
+        boxes[c.element] = {input: el, layer, layered: false, text: ''};
       }
     }
     // Each label names the box of its row, as on the desktop.
@@ -212,7 +211,7 @@ var tarrowenPage = (function () {
       style.height = px(at(p.top + p.height) - top);
       if (c.layer) Object.assign(c.layer.style, {left: style.left, top: style.top,
                                                  width: style.width, height: style.height});
-      if (c.kind === TEXT_BOX) style.fontSize = c.layer.style.fontSize = px(BOX_FONT * scale);
+      if (c.kind === TEXT_BOX) style.fontSize = px(BOX_FONT * scale);
     }
     const panelButtons = controls.filter((c) => c.kind === BUTTON && c.element >= 0);
     fitCaptions(controls.filter((c) => c.kind === LABEL), CAPTION_FONT * scale);
@@ -220,6 +219,8 @@ var tarrowenPage = (function () {
     for (const c of controls) {
       if (c.kind === BUTTON && !panelButtons.includes(c)) fitCaptions([c], CAPTION_FONT * scale);
     }
+
+    for (const b of boxes) fitLayer(b, dpr);
 
     _tarrowen_set_pixel_ratio(k);
     const width = _tarrowen_canvas_size(0), height = _tarrowen_canvas_size(1);
@@ -261,7 +262,7 @@ var tarrowenPage = (function () {
       b.layered = true;
       b.input.dataset.quiet = '';
     }
-    if (b.layered) b.layer.dataset.text = t;
+    if (b.layered) drawLayer(b, t);
     if (quietly) return;
     b.input.value = t;
     // A text longer than the box shows its sign and leading digits.
@@ -274,7 +275,44 @@ var tarrowenPage = (function () {
     if (!b.layered) return;
     b.layered = false;
     delete b.input.dataset.quiet;
-    b.layer.dataset.text = '';
+    drawLayer(b, '');
+  }
+
+  // The layer takes the box's place and font, its pixels the screen's, and the text where the
+  // box puts its own: after the border and the padding, its line centred in the box.
+  function fitLayer(b, dpr) {
+    const style = getComputedStyle(b.input);
+    const layer = b.layer;
+    const width = parseFloat(layer.style.width), height = parseFloat(layer.style.height);
+    layer.width = Math.round(width * dpr);
+    layer.height = Math.round(height * dpr);
+    const context = layer.getContext('2d');
+    context.setTransform(dpr, 0, 0, dpr, 0, 0);
+    context.font = style.font;
+    context.fillStyle = style.color;
+    const m = context.measureText('0');
+    const top = parseFloat(style.borderTopWidth) + parseFloat(style.paddingTop);
+    const inner = height - top - parseFloat(style.borderBottomWidth) - parseFloat(style.paddingBottom);
+    b.textLeft = parseFloat(style.borderLeftWidth) + parseFloat(style.paddingLeft);
+    b.baseline = Math.round((top + (inner - m.fontBoundingBoxAscent - m.fontBoundingBoxDescent) / 2 +
+                             m.fontBoundingBoxAscent) * dpr) / dpr;
+    b.clipWidth = width - b.textLeft - parseFloat(style.borderRightWidth) - parseFloat(style.paddingRight);
+    b.context = context;
+    if (b.layered) drawLayer(b, b.text);
+  }
+
+  function drawLayer(b, t) {
+    b.text = t;
+    // What the layer shows, for whoever reads the page back (the test driver).
+    b.layer.shownText = t;
+    const c = b.context;
+    c.clearRect(0, 0, b.layer.width, b.layer.height);
+    c.save();
+    c.beginPath();
+    c.rect(b.textLeft, 0, b.clipWidth, b.layer.height);
+    c.clip();
+    c.fillText(t, b.textLeft, b.baseline);
+    c.restore();
   }
 
   function present(pixels, stride, width, height, x0, y0, x1, y1) {
@@ -387,7 +425,7 @@ var tarrowenPage = (function () {
     const c = controlOf(event.target);
     if (c !== null && c.kind === TEXT_BOX) {
       const b = boxes[c.element];
-      if (b.layered) b.input.value = b.layer.dataset.text;
+      if (b.layered) b.input.value = b.text;
     }
     call(_tarrowen_focus, c === null ? NO_CONTROL : c.id);
   }

@@ -73,5 +73,5 @@ export function control(name) {
 // What a box shows (for page.$eval): its value, or the text of the layer laid over it while
 // its readout changes quietly.
 export function shownText(el) {
-  return el.dataset.quiet === undefined ? el.value : el.nextElementSibling.dataset.text;
+  return el.dataset.quiet === undefined ? el.value : el.nextElementSibling.shownText;
 }
