@@ -118,6 +118,28 @@ test('the picture after Run: the orbit and exactly the two current lines, at any
   });
 });
 
+test('a readout drawn quietly shows the very pixels of the box showing it itself', async () => {
+  await withPage({query: '?test', width: 739, height: 560, ratio: 1}, async (page) => {
+    await setClock(page, 100);
+    await page.click(control('runSImulation'));
+    await setClock(page, 101.5);
+    await tick(page);
+    await presentNow(page);
+    for (let box = 3; box < 8; ++box) {
+      const el = await page.$(control(`txt_masses(${box})`));
+      assert.ok(await el.evaluate((e) => e.dataset.quiet !== undefined), `box ${box} quiet`);
+      const text = await el.evaluate(shownText);
+      const drawn = await el.screenshot({encoding: 'base64'});
+      // Typed, the same text is the box's own again.
+      await el.evaluate((e, t) => {
+        e.value = t;
+        e.dispatchEvent(new Event('input', {bubbles: true}));
+      }, text);
+      assert.equal(await el.screenshot({encoding: 'base64'}), drawn, `box ${box}: "${text}"`);
+    }
+  });
+});
+
 // What Tab visits from the picture: role and accessible name, as on the desktop.
 const tabOrder = [
   'button Run Simulation', 'textbox ang freq', 'textbox radius', 'textbox theta0',
