@@ -13,8 +13,8 @@ var tarrowenPage = (function () {
   const DRAWING_AREA = 0, BUTTON = 1, LABEL = 2, TEXT_BOX = 3;
   const NO_CONTROL = -1;
   // The font of captions and boxes at scale 1, in pixels of the table, before fitting.
-  const CAPTION_FONT = 12;
-  const BOX_FONT = 12;
+  const CAPTION_FONT = 11;
+  const BOX_FONT = 11;
 
   // Opened as tarrowen.html?test, the page waits for the test driver: the driver sets the
   // clock and dispatches the ticks (window.tarrowenTest below). Never so otherwise.
