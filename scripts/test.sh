@@ -4,17 +4,29 @@
 # build (clang, ASan + UBSan, with a bounded fuzz run), then the release build (g++, with the
 # end-to-end test in a private Xvfb), then the browser build (emscripten: the core's tests
 # under node, the page in headless Chromium). Ends with CTest's summary line.
+#
+#   test.sh        all three
+#   test.sh web    the browser build alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh test
 jobs=$(nproc)
+
+test_web() {
+    bash scripts/install-deps.sh web-test
+    cmake --preset web
+    cmake --build --preset web -j "$jobs"
+    ctest --preset web
+}
+if [ "${1:-}" = web ]; then
+    test_web
+    exit
+fi
+
+bash scripts/install-deps.sh test
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
 cmake --preset release
 cmake --build --preset release -j "$jobs"
 ctest --preset release
-bash scripts/install-deps.sh web-test
-cmake --preset web
-cmake --build --preset web -j "$jobs"
-ctest --preset web
+test_web
