@@ -90,7 +90,7 @@ function checkPicture(p, t, ratio, label) {
   assert.ok(p.blue.length > 5 * p.h / 4, `${label}: ${p.blue.length} blue pixels`);
 }
 
-test('the picture after Run: the orbit and exactly the two current lines, at any size', async () => {
+test('after Run: the orbit, exactly the two current lines, the readouts, at any size', async () => {
   await withPage({query: '?test', width: 800, height: 600, ratio: 1}, async (page) => {
     await setClock(page, 100);
     await page.click(control('runSImulation'));
@@ -101,6 +101,19 @@ test('the picture after Run: the orbit and exactly the two current lines, at any
     const k = Math.min(800 / 739, 600 / 560);
     assert.equal(small.w, Math.round(567 * k));
     checkPicture(small, 0.7, k, '800x600 at 1');
+    // The readouts, drawn quietly over their boxes, show the very pixels of the boxes showing
+    // the same texts themselves (typed, a text is the box's own again).
+    for (let box = 3; box < 8; ++box) {
+      const el = await page.$(control(`txt_masses(${box})`));
+      assert.ok(await el.evaluate((e) => e.dataset.quiet !== undefined), `box ${box} quiet`);
+      const text = await el.evaluate(shownText);
+      const drawn = await el.screenshot({encoding: 'base64'});
+      await el.evaluate((e, t) => {
+        e.value = t;
+        e.dispatchEvent(new Event('input', {bubbles: true}));
+      }, text);
+      assert.equal(await el.screenshot({encoding: 'base64'}), drawn, `box ${box}: "${text}"`);
+    }
 
     // Another size and pixel ratio: the canvas holds device pixels, drawn again, no stray one.
     await page.setViewport({width: 1600, height: 1000, deviceScaleFactor: 2});
@@ -115,28 +128,6 @@ test('the picture after Run: the orbit and exactly the two current lines, at any
     await tick(page);
     await presentNow(page);
     checkPicture(await readPicture(page), 1.9, k2, '1600x1000 at 2, moved on');
-  });
-});
-
-test('a readout drawn quietly shows the very pixels of the box showing it itself', async () => {
-  await withPage({query: '?test', width: 739, height: 560, ratio: 1}, async (page) => {
-    await setClock(page, 100);
-    await page.click(control('runSImulation'));
-    await setClock(page, 101.5);
-    await tick(page);
-    await presentNow(page);
-    for (let box = 3; box < 8; ++box) {
-      const el = await page.$(control(`txt_masses(${box})`));
-      assert.ok(await el.evaluate((e) => e.dataset.quiet !== undefined), `box ${box} quiet`);
-      const text = await el.evaluate(shownText);
-      const drawn = await el.screenshot({encoding: 'base64'});
-      // Typed, the same text is the box's own again.
-      await el.evaluate((e, t) => {
-        e.value = t;
-        e.dispatchEvent(new Event('input', {bubbles: true}));
-      }, text);
-      assert.equal(await el.screenshot({encoding: 'base64'}), drawn, `box ${box}: "${text}"`);
-    }
   });
 });
 
@@ -168,64 +159,43 @@ test('Tab goes round the controls in the desktop order, each named as there', as
   });
 });
 
-test('a report is a modal dialog: it takes the keyboard and gives it back', async () => {
-  await withPage({query: '?test'}, async (page) => {
-    await page.$eval(control('txt_masses(0)'), (el) => {
-      el.value = '1E400';
-      el.dispatchEvent(new Event('input', {bubbles: true}));
-    });
-    for (const key of ['Escape', 'Enter']) {
-      await page.focus(control('cmd_apply'));
-      await page.keyboard.press('Space');
-      assert.ok(await page.$eval('#report', (d) => d.open), `open before ${key}`);
-      assert.equal(await page.evaluate(() => document.activeElement.id), 'report-ok');
-      await page.keyboard.press(key);
-      assert.ok(!(await page.$eval('#report', (d) => d.open)), `closed by ${key}`);
-      assert.equal(await page.evaluate(() => document.activeElement.dataset.control),
-                   'cmd_apply', `focus back after ${key}`);
-    }
-  });
-});
-
-test('"Quit " stops the timers and frames and offers to start again', async () => {
+// Each state the page can be in, audited; a report and the end take the keyboard.
+test('at start, running, with a report, ended: no axe-core violation; the keyboard', async () => {
   await withPage({}, async (page) => {
-    await page.click(control('runSImulation'));
-    await page.waitForFunction(() => window.tarrowenStats.ticks > 20);
-    await page.click(control('cmd_exit_program'));
-    const before = await page.evaluate(() => ({...window.tarrowenStats}));
-    await new Promise((resolve) => setTimeout(resolve, 300));
-    assert.deepEqual(await page.evaluate(() => ({...window.tarrowenStats})), before);
-    assert.ok(await page.$eval('#tarrowen', (m) => m.hidden));
-    assert.equal(await page.evaluate(() => document.activeElement.id), 'start-again');
-    await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
-    await page.waitForFunction(() => window.tarrowenStats !== undefined);
-    assert.ok(!(await page.$eval('#tarrowen', (m) => m.hidden)));
-  });
-});
-
-test('axe-core finds no violation: at start, running, with a report, ended', async () => {
-  await withPage({query: '?test'}, async (page) => {
     await page.addScriptTag({path: axePath});
     const audit = async (when) => {
       const r = await page.evaluate(() => window.axe.run(document));
       const found = r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
       assert.deepEqual(found, [], when);
     };
+    const focused = () => page.evaluate(() => document.activeElement.id ||
+                                              document.activeElement.dataset.control);
     await audit('at start');
     await page.click(control('runSImulation'));
-    await setClock(page, 36001);
-    await tick(page);
-    await presentNow(page);
+    await page.waitForFunction(() => window.tarrowenStats.ticks > 20);
     await audit('running');
     await page.$eval(control('txt_masses(1)'), (el) => {
       el.value = '1E400';
       el.dispatchEvent(new Event('input', {bubbles: true}));
     });
-    await page.click(control('cmd_apply'));
-    await audit('with a report');
-    await page.keyboard.press('Enter');
+    for (const key of ['Escape', 'Enter']) {
+      await page.focus(control('cmd_apply'));
+      await page.keyboard.press('Space');
+      assert.equal(await focused(), 'report-ok', `the report has the keyboard (${key})`);
+      if (key === 'Enter') await audit('with a report');
+      await page.keyboard.press(key);
+      assert.ok(!(await page.$eval('#report', (d) => d.open)), `closed by ${key}`);
+      assert.equal(await focused(), 'cmd_apply', `the keyboard back after ${key}`);
+    }
     await page.click(control('cmd_exit_program'));
+    const stats = await page.evaluate(() => ({...window.tarrowenStats}));
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    assert.deepEqual(await page.evaluate(() => ({...window.tarrowenStats})), stats, 'after Quit');
+    assert.equal(await focused(), 'start-again');
     await audit('ended');
+    await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
+    await page.waitForFunction(() => window.tarrowenStats !== undefined);
+    assert.ok(!(await page.$eval('#tarrowen', (m) => m.hidden)), 'started again');
   });
 });
 
