@@ -23,7 +23,7 @@ var tarrowenPage = (function () {
   const decoder = new TextDecoder();
   const encoder = new TextEncoder();
 
-  let controls = [];  // by id: {id, kind, name, place, tab, el, box}
+  let controls = [];  // by id: the table's fields, and el (the element), layer (boxes)
   let boxes = [];     // by box index: {input, layer (the quiet layer), layered, text, ...}
   let client = {width: 0, height: 0};
   let form = null;
@@ -50,6 +50,8 @@ var tarrowenPage = (function () {
     return text(pointer, end - pointer);
   }
 
+  // The table through page_entry.cpp's two accessors, field by field in the order of its
+  // IntField and TextField; id -1 asks for the table's own figures.
   function readTable() {
     const count = _tarrowen_table_int(-1, 0);
     client = {width: _tarrowen_table_int(-1, 1), height: _tarrowen_table_int(-1, 2)};
@@ -200,7 +202,6 @@ var tarrowenPage = (function () {
     form.style.top = px(Math.max(0, Math.round((innerHeight - client.height * scale) / 2 * dpr) / dpr));
     form.style.width = px(at(client.width));
     form.style.height = px(at(client.height));
-    form.style.setProperty('--scale', scale);
     for (const c of controls) {
       const p = c.place;
       const left = at(p.left), top = at(p.top);
