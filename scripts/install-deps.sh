@@ -6,6 +6,9 @@
 #   install-deps.sh test    that, and what the tests need besides
 #   install-deps.sh cross   the core and its tests for the browser and for Windows (the presets
 #                           core, web and win32): emscripten and node, mingw-w64 and wine
+#   install-deps.sh web     the page (the web preset): emscripten, and node where there is none
+#   install-deps.sh web-test  that, Chromium, and the page's test packages from npm (puppeteer-core
+#                           and axe-core, as tests/web/package-lock.json pins them)
 #
 # Installs nothing when everything is there already, and never the recommended extras.
 set -euo pipefail
@@ -39,18 +42,29 @@ test_packages=(
 
 cross_packages=(
     doctest-dev
-    # the browser build, and node to run its tests
-    emscripten nodejs
+    # the browser build (node to run its tests: see web_packages below)
+    emscripten
     # the Windows build, and wine to run its tests
     g++-mingw-w64-x86-64-posix wine
 )
 
+# The page: emscripten builds it, node runs emscripten's tools and the core's tests. A node
+# from another archive may bring its own npm, which Debian's npm package conflicts with; so
+# Debian's nodejs and npm come in only where there is no node at all.
+web_packages=(cmake ninja-build libfmt-dev doctest-dev emscripten)
+if ! command -v node >/dev/null; then
+    web_packages+=(nodejs npm)
+fi
+web_test_packages=("${web_packages[@]}" chromium)
+
 case ${1:-} in
     run) packages=("${run_packages[@]}") ;;
     test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-    cross) packages=("${build_packages[@]}" "${cross_packages[@]}") ;;
+    cross) packages=("${build_packages[@]}" "${cross_packages[@]}" "${web_packages[@]}") ;;
+    web) packages=("${web_packages[@]}") ;;
+    web-test) packages=("${web_test_packages[@]}") ;;
     *)
-        echo "usage: $0 run|test|cross" >&2
+        echo "usage: $0 run|test|cross|web|web-test" >&2
         exit 2
         ;;
 esac
@@ -86,4 +100,16 @@ if [ "$1" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; the
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen ||
         echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
     as_root locale-gen
+fi
+
+# The page's test packages, from npm as the lock file pins them (the browser is Debian's: no
+# download of one of puppeteer's own).
+web_tests="$(dirname "$0")/../tests/web"
+if [ "$1" = web-test ] && ! npm ls --prefix "$web_tests" >/dev/null 2>&1; then
+    if ! command -v npm >/dev/null; then
+        echo "npm is needed for the page's tests (puppeteer-core, axe-core): install Node.js with its npm" >&2
+        exit 1
+    fi
+    echo "Installing the page's test packages (npm ci in tests/web)"
+    (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
 fi

@@ -1,18 +1,36 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, then builds and runs every test headless: the sanitizer build
-# (clang, ASan + UBSan, with a bounded fuzz run), the core alone with no Qt at all (so that a
-# toolkit header sneaking into the core fails here), then the release build (g++, with the
-# end-to-end, screen-reader and package tests). Ends with CTest's summary line.
+# Installs what is missing, then builds and runs every test headless, one build after another:
+#   asan     clang with ASan + UBSan: the core's and the window's tests, the window tests again
+#            in a headless Wayland compositor, bounded fuzz runs over the number texts
+#   core     the core alone with no Qt at all, so that a toolkit header in the core fails here
+#   release  g++, optimised: the same tests, plus the end-to-end, screen-reader and package tests
+#   web      emscripten: the core's tests under node, the page in headless Chromium
+# Ends with CTest's summary line of the last build.
+#
+#   test.sh              all of them
+#   test.sh web core     only those named
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh test
 jobs=$(nproc)
-for preset in asan core; do
-    cmake --preset "$preset"
-    cmake --build --preset "$preset" -j "$jobs"
-    ctest --preset "$preset" -j "$jobs"
+parts=("$@")
+[ ${#parts[@]} -gt 0 ] || parts=(asan core release web)
+
+for part in "${parts[@]}"; do
+    case $part in
+        asan | core) bash scripts/install-deps.sh test ;;
+        release) bash scripts/install-deps.sh test ;;
+        web) bash scripts/install-deps.sh web-test ;;
+        *)
+            echo "usage: $0 [asan|core|release|web]..." >&2
+            exit 2
+            ;;
+    esac
+    cmake --preset "$part"
+    cmake --build --preset "$part" -j "$jobs"
+    case $part in
+        # The end-to-end and screen-reader tests run alone (RUN_SERIAL); the rest in parallel.
+        release | web) ctest --preset "$part" ;;
+        *) ctest --preset "$part" -j "$jobs" ;;
+    esac
 done
-cmake --preset release
-cmake --build --preset release -j "$jobs"
-ctest --preset release

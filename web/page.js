@@ -1,0 +1,469 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page around the program: builds the controls from the layout table that the program
+// holds, places them so that the whole window fills the browser's at its proportions, hands
+// every event to the program, and does what the program asks of the page (page_library.js):
+// box texts, the canvas's changed rectangles, the timer, frames, reports and the end.
+//
+// Loaded after the program's runtime, in the same script: HEAPU8 and the exported functions
+// (_tarrowen_...) are in scope.
+var tarrowenPage = (function () {
+  'use strict';
+
+  // The kinds of control, as the table numbers them (core/layout/layout.h).
+  const DRAWING_AREA = 0, BUTTON = 1, LABEL = 2, TEXT_BOX = 3;
+  const NO_CONTROL = -1;
+  // The font of captions and boxes at scale 1, in pixels of the table, before fitting.
+  const CAPTION_FONT = 11;
+  const BOX_FONT = 11;
+
+  // Opened as tarrowen.html?test, the page waits for the test driver: the driver sets the
+  // clock and dispatches the ticks (window.tarrowenTest below). Never so otherwise.
+  const testing = new URLSearchParams(location.search).has('test');
+
+  const decoder = new TextDecoder();
+  const encoder = new TextEncoder();
+
+  let controls = [];  // by id: the table's fields, and el (the element), layer (boxes)
+  let boxes = [];     // by box index: {input, layer (the quiet layer), layered, text, ...}
+  let client = {width: 0, height: 0};
+  let form = null;
+  let canvas = null;
+  let context = null;
+  let image = null;  // an ImageData over the canvas's pixels in the program's memory
+  let intervalHandle = 0;
+  let frameHandle = 0;
+  let ticking = false;
+  let ended = false;
+  const reports = [];
+  let returnFocus = null;
+
+  // What the page delivers, for measuring (read by the benchmark scripts).
+  const stats = {ticks: 0, frames: 0, firstPicture: -1};
+
+  function text(pointer, length) {
+    return decoder.decode(HEAPU8.subarray(pointer, pointer + length));
+  }
+
+  function cText(pointer) {
+    let end = pointer;
+    while (HEAPU8[end] !== 0) ++end;
+    return text(pointer, end - pointer);
+  }
+
+  // The table through page_entry.cpp's two accessors, field by field in the order of its
+  // IntField and TextField; id -1 asks for the table's own figures.
+  function readTable() {
+    const count = _tarrowen_table_int(-1, 0);
+    client = {width: _tarrowen_table_int(-1, 1), height: _tarrowen_table_int(-1, 2)};
+    const all = [];
+    for (let id = 0; id < count; ++id) {
+      all.push({
+        id,
+        kind: _tarrowen_table_int(id, 0),
+        place: {
+          left: _tarrowen_table_int(id, 1),
+          top: _tarrowen_table_int(id, 2),
+          width: _tarrowen_table_int(id, 3),
+          height: _tarrowen_table_int(id, 4),
+        },
+        tab: _tarrowen_table_int(id, 5),
+        colour: _tarrowen_table_int(id, 6),
+        element: _tarrowen_table_int(id, 7),
+        name: cText(_tarrowen_table_text(id, 0)),
+        caption: cText(_tarrowen_table_text(id, 1)),
+        initialText: cText(_tarrowen_table_text(id, 2)),
+        accessibleName: cText(_tarrowen_table_text(id, 3)),
+        description: cText(_tarrowen_table_text(id, 4)),
+      });
+    }
+    return all;
+  }
+
+  // The controls in the order of the page: those that take the focus in the program's focus
+  // order, each label before the first of them that comes after it in the table's tab indices,
+  // so that Tab and a screen reader's reading order both follow the table.
+  function documentOrder(all) {
+    const order = [];
+    const focusable = _tarrowen_table_int(-1, 3);
+    for (let i = 0; i < focusable; ++i) order.push(all[_tarrowen_tab_order(i)]);
+    const labels = all.filter((c) => c.kind === LABEL).sort((a, b) => a.tab - b.tab);
+    for (const label of labels) {
+      const at = order.findIndex((c) => c.tab > label.tab);
+      order.splice(at < 0 ? order.length : at, 0, label);
+    }
+    return order;
+  }
+
+  function colourCss(value) {
+    return 'rgb(' + (value & 0xff) + ',' + ((value >> 8) & 0xff) + ',' + ((value >> 16) & 0xff) + ')';
+  }
+
+  function build() {
+    const all = readTable();
+    controls = all;
+    document.title = cText(_tarrowen_table_text(-1, 0));
+    document.getElementById('report-title').textContent = document.title;
+    form = document.getElementById('form');
+    for (const c of documentOrder(all)) {
+      let el;
+      switch (c.kind) {
+        case DRAWING_AREA:
+          el = canvas = document.createElement('canvas');
+          el.setAttribute('role', 'img');
+          el.tabIndex = 0;
+          context = el.getContext('2d');
+          break;
+        case BUTTON:
+          el = document.createElement('button');
+          el.type = 'button';
+          el.textContent = c.caption;
+          if (c.colour >= 0) el.style.backgroundColor = colourCss(c.colour);
+          el.addEventListener('click', () => call(_tarrowen_click, c.id));
+          break;
+        case LABEL:
+          el = document.createElement('label');
+          el.textContent = c.caption;
+          break;
+        case TEXT_BOX: {
+          el = document.createElement('input');
+          el.type = 'text';
+          el.autocomplete = 'off';
+          el.spellcheck = false;
+          el.value = c.initialText;
+          el.id = 'box-' + c.id;
+          el.addEventListener('input', () => typed(c));
+          break;
+        }
+      }
+      el.className = 'control';
+      el.dataset.control = c.name;
+      if (c.kind !== LABEL && c.accessibleName !== '') el.setAttribute('aria-label', c.accessibleName);
+      if (c.description !== '') el.setAttribute('aria-description', c.description);
+      c.el = el;
+      form.appendChild(el);
+      if (c.kind === TEXT_BOX) {
+        // The quiet layer: the digits of a readout that changes while the motion runs, drawn
+        // over the box and hidden from assistive technology (see setBox). A canvas: drawing
+        // in it changes nothing in the document, so neither the accessibility tree nor the
+        // page's style and layout have anything to do on a frame.
+        const layer = document.createElement('canvas');
+        layer.className = 'quiet-layer';
+        layer.setAttribute('aria-hidden', 'true');
+        form.appendChild(layer);
+        c.layer = layer;
+        boxes[c.element] = {input: el, layer, layered: false, text: ''};
+      }
+    }
+    // Each label names the box of its row, as on the desktop.
+    for (const c of all) {
+      if (c.kind === LABEL) c.el.htmlFor = boxes[c.element].input.id;
+    }
+  }
+
+  // Calls into the program, unless it has ended.
+  function call(f, ...args) {
+    if (!ended) f(...args);
+  }
+
+  function typed(c) {
+    const b = boxes[c.element];
+    // What the user typed is what the box shows and what assistive technology reads.
+    removeLayer(b);
+    const bytes = encoder.encode(b.input.value);
+    const at = _tarrowen_text_buffer(bytes.length);
+    HEAPU8.set(bytes, at);  // after the call: the buffer may have grown the memory
+    call(_tarrowen_typed, c.id, bytes.length);
+  }
+
+  // --- placing the controls -------------------------------------------------------------
+
+  // The largest font, no larger than `size`, in which every caption of `group` fits its
+  // control whole (wrapped at word boundaries), so that a column reads in one size.
+  function fitCaptions(group, size) {
+    for (let f = size; f >= 4; f -= 0.5) {
+      for (const c of group) c.el.style.fontSize = f + 'px';
+      if (group.every((c) => c.el.scrollWidth <= c.el.clientWidth &&
+                               c.el.scrollHeight <= c.el.clientHeight)) {
+        return;
+      }
+    }
+  }
+
+  function layOut() {
+    if (ended) return;
+    const dpr = window.devicePixelRatio || 1;
+    // CSS pixels per pixel of the table: the whole window fits the browser's, proportions kept.
+    const scale = Math.min(innerWidth / client.width, innerHeight / client.height);
+    // Device pixels per pixel of the table: edges land on device pixels, so nothing is blurred.
+    const k = scale * dpr;
+    const at = (v) => Math.round(v * k) / dpr;
+    const px = (v) => v + 'px';
+    form.style.left = px(Math.max(0, Math.round((innerWidth - client.width * scale) / 2 * dpr) / dpr));
+    form.style.top = px(Math.max(0, Math.round((innerHeight - client.height * scale) / 2 * dpr) / dpr));
+    form.style.width = px(at(client.width));
+    form.style.height = px(at(client.height));
+    for (const c of controls) {
+      const p = c.place;
+      const left = at(p.left), top = at(p.top);
+      const style = c.el.style;
+      style.left = px(left);
+      style.top = px(top);
+      style.width = px(at(p.left + p.width) - left);
+      style.height = px(at(p.top + p.height) - top);
+      if (c.layer) Object.assign(c.layer.style, {left: style.left, top: style.top,
+                                                 width: style.width, height: style.height});
+      if (c.kind === TEXT_BOX) style.fontSize = px(BOX_FONT * scale);
+    }
+    const panelButtons = controls.filter((c) => c.kind === BUTTON && c.element >= 0);
+    fitCaptions(controls.filter((c) => c.kind === LABEL), CAPTION_FONT * scale);
+    fitCaptions(panelButtons, CAPTION_FONT * scale);
+    for (const c of controls) {
+      if (c.kind === BUTTON && !panelButtons.includes(c)) fitCaptions([c], CAPTION_FONT * scale);
+    }
+
+    for (const b of boxes) fitLayer(b, dpr);
+
+    _tarrowen_set_pixel_ratio(k);
+    const width = _tarrowen_canvas_size(0), height = _tarrowen_canvas_size(1);
+    if (canvas.width !== width || canvas.height !== height) {
+      // A new size clears the canvas: the program's canvas, drawn again at the new ratio,
+      // is copied whole at once rather than at the next frame.
+      canvas.width = width;
+      canvas.height = height;
+      _tarrowen_present_now();
+    }
+    // The canvas's pixels are device pixels, whatever the rounding of the layout.
+    canvas.style.width = px(width / dpr);
+    canvas.style.height = px(height / dpr);
+  }
+
+  // A change of the pixel ratio alone (a window moved to another screen, the browser's zoom)
+  // lays the page out again as a resize does.
+  function watchPixelRatio() {
+    const query = matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+    query.addEventListener('change', () => {
+      layOut();
+      watchPixelRatio();
+    }, {once: true});
+  }
+
+  // --- what the program asks of the page ------------------------------------------------
+
+  // A box's text. The box is an input whose value is what assistive technology reads, and
+  // setting a value tells it of the change. So the first quiet write to a box (a readout while
+  // the motion runs) lays a layer over it that assistive technology does not see, and makes the
+  // box's own text transparent under it. From then on the layer shows every text written to
+  // the box, and only a write to be heard sets the box's value as well. The layer stays until
+  // the user types into the box: laying it and taking it away changes the box's style, which
+  // the accessibility tree reports as a change of the box. See also focusIn.
+  function setBox(box, pointer, length, quietly) {
+    const b = boxes[box];
+    const t = text(pointer, length);
+    if (quietly && !b.layered) {
+      b.layered = true;
+      b.input.dataset.quiet = '';
+    }
+    if (b.layered) drawLayer(b, t);
+    if (quietly) return;
+    b.input.value = t;
+    // A text longer than the box shows its sign and leading digits.
+    if (document.activeElement === b.input) b.input.setSelectionRange(0, 0);
+    b.input.scrollLeft = 0;
+  }
+
+  // The box shows its own value again, as the user types into it.
+  function removeLayer(b) {
+    if (!b.layered) return;
+    b.layered = false;
+    delete b.input.dataset.quiet;
+    drawLayer(b, '');
+  }
+
+  // The layer takes the box's place and font, its pixels the screen's, and the text where the
+  // box puts its own: after the border and the padding, its line centred in the box.
+  function fitLayer(b, dpr) {
+    const style = getComputedStyle(b.input);
+    const layer = b.layer;
+    const width = parseFloat(layer.style.width), height = parseFloat(layer.style.height);
+    layer.width = Math.round(width * dpr);
+    layer.height = Math.round(height * dpr);
+    const context = layer.getContext('2d');
+    context.setTransform(dpr, 0, 0, dpr, 0, 0);
+    context.font = style.font;
+    context.fillStyle = style.color;
+    const m = context.measureText('0');
+    const top = parseFloat(style.borderTopWidth) + parseFloat(style.paddingTop);
+    const inner = height - top - parseFloat(style.borderBottomWidth) - parseFloat(style.paddingBottom);
+    b.textLeft = parseFloat(style.borderLeftWidth) + parseFloat(style.paddingLeft);
+    b.baseline = Math.round((top + (inner - m.fontBoundingBoxAscent - m.fontBoundingBoxDescent) / 2 +
+                             m.fontBoundingBoxAscent) * dpr) / dpr;
+    b.clipWidth = width - b.textLeft - parseFloat(style.borderRightWidth) - parseFloat(style.paddingRight);
+    b.context = context;
+    if (b.layered) drawLayer(b, b.text);
+  }
+
+  function drawLayer(b, t) {
+    b.text = t;
+    // What the layer shows, for whoever reads the page back (the test driver).
+    b.layer.shownText = t;
+    const c = b.context;
+    c.clearRect(0, 0, b.layer.width, b.layer.height);
+    c.save();
+    c.beginPath();
+    c.rect(b.textLeft, 0, b.clipWidth, b.layer.height);
+    c.clip();
+    c.fillText(t, b.textLeft, b.baseline);
+    c.restore();
+  }
+
+  function present(pixels, stride, width, height, x0, y0, x1, y1) {
+    // The memory can grow (a larger canvas), which detaches every view on the old buffer.
+    if (image === null || image.data.buffer !== HEAPU8.buffer || image.pointer !== pixels ||
+        image.width !== stride || image.height !== height) {
+      image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, stride * height * 4),
+                            stride, height);
+      image.pointer = pixels;
+    }
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    context.putImageData(image, 0, 0, x0, y0, x1 - x0, y1 - y0);
+    if (stats.firstPicture < 0) stats.firstPicture = performance.now();
+  }
+
+  function requestFrame() {
+    if (frameHandle === 0 && !ended) frameHandle = requestAnimationFrame(onFrame);
+  }
+
+  function onFrame() {
+    frameHandle = 0;
+    ++stats.frames;
+    call(_tarrowen_frame);
+  }
+
+  function onTick() {
+    ++stats.ticks;
+    call(_tarrowen_tick);
+  }
+
+  // The interval runs only while the program's timer ticks and the page can be seen: a tab in
+  // the background costs nothing. Browsers hold a repeating 1 ms interval to 4 ms after a few
+  // rounds; the motion follows the clock, so every tick and every picture still shows where
+  // the point is at that moment.
+  function schedule() {
+    const run = ticking && !document.hidden && !ended && !testing;
+    if (run && intervalHandle === 0) {
+      intervalHandle = setInterval(onTick, 1);
+    } else if (!run && intervalHandle !== 0) {
+      clearInterval(intervalHandle);
+      intervalHandle = 0;
+    }
+  }
+
+  function setTicking(on) {
+    ticking = on !== 0;
+    schedule();
+  }
+
+  function onVisibility() {
+    schedule();
+    // Back in view: the motion is where the clock says at once, not at the next tick.
+    if (intervalHandle !== 0) onTick();
+  }
+
+  function report(pointer, length) {
+    reports.push(text(pointer, length));
+    const dialog = document.getElementById('report');
+    if (!dialog.open) showReport(dialog);
+  }
+
+  function showReport(dialog) {
+    if (returnFocus === null) returnFocus = document.activeElement;
+    document.getElementById('report-message').textContent = reports.shift();
+    dialog.showModal();
+    document.getElementById('report-ok').focus();
+  }
+
+  // The report was closed (its button, Enter or Escape): the next one, or the keyboard back
+  // where it was, so that a user who cannot see the screen is where they were.
+  function reportClosed() {
+    const dialog = document.getElementById('report');
+    if (reports.length > 0 && !ended) {
+      showReport(dialog);
+      return;
+    }
+    const back = returnFocus;
+    returnFocus = null;
+    if (back !== null && back.isConnected) back.focus();
+  }
+
+  function quit() {
+    ended = true;
+    schedule();
+    if (frameHandle !== 0) cancelAnimationFrame(frameHandle);
+    frameHandle = 0;
+    reports.length = 0;
+    const dialog = document.getElementById('report');
+    if (dialog.open) dialog.close();
+    document.getElementById('tarrowen').hidden = true;
+    const end = document.getElementById('ended');
+    end.hidden = false;
+    document.getElementById('start-again').focus();
+  }
+
+  // --- events -----------------------------------------------------------------------------
+
+  function controlOf(el) {
+    if (!el || !el.dataset || el.dataset.control === undefined) return null;
+    return controls.find((c) => c.el === el) || null;
+  }
+
+  // The program keeps the readout with the focus audible (core/frontend/readouts.h). A box
+  // that takes the focus has its value brought up to what its layer shows first, so that the
+  // screen reader, presenting the box, reads the digits on the screen.
+  function focusIn(event) {
+    const c = controlOf(event.target);
+    if (c !== null && c.kind === TEXT_BOX) {
+      const b = boxes[c.element];
+      if (b.layered) b.input.value = b.text;
+    }
+    call(_tarrowen_focus, c === null ? NO_CONTROL : c.id);
+  }
+
+  function focusOut(event) {
+    if (controlOf(event.relatedTarget) === null) call(_tarrowen_focus, NO_CONTROL);
+  }
+
+  function main() {
+    build();
+    addEventListener('resize', layOut);
+    watchPixelRatio();
+    document.addEventListener('visibilitychange', onVisibility);
+    document.addEventListener('focusin', focusIn);
+    document.addEventListener('focusout', focusOut);
+    document.getElementById('report').addEventListener('close', reportClosed);
+    document.getElementById('start-again').addEventListener('click', () => location.reload());
+
+    const now = new Date();
+    const localSeconds = now.getHours() * 3600 + now.getMinutes() * 60 + now.getSeconds() +
+                         now.getMilliseconds() / 1000;
+    // The canvas is made at the ratio of the first layout, which also copies its first picture.
+    const dpr = window.devicePixelRatio || 1;
+    _tarrowen_start(testing ? 1 : 0, localSeconds,
+                    Math.min(innerWidth / client.width, innerHeight / client.height) * dpr);
+    layOut();
+    // The picture has the focus at start, as in the desktop window.
+    canvas.focus();
+    if (testing) {
+      window.tarrowenTest = {
+        setClock: (seconds) => call(_tarrowen_set_clock, seconds),
+        tick: onTick,
+        presentNow: () => call(_tarrowen_present_now),
+      };
+    }
+    window.tarrowenStats = stats;
+  }
+
+  return {main, setBox, present, requestFrame, report, quit, setTicking};
+})();
