@@ -6,6 +6,8 @@
 #   install-deps.sh test    that, and what the tests need besides
 #   install-deps.sh cross   the core and its tests for the browser and for Windows (the presets
 #                           core, web and win32): emscripten and node, mingw-w64 and wine
+#   install-deps.sh win32   the Windows program, its zip and its tests under wine (the win32
+#                           preset): mingw-w64, wine, Xvfb, ImageMagick and rsvg for the icon
 #
 # Installs nothing when everything is there already, and never the recommended extras.
 set -euo pipefail
@@ -45,12 +47,24 @@ cross_packages=(
     g++-mingw-w64-x86-64-posix wine
 )
 
+win32_packages=(
+    doctest-dev
+    # the cross compiler, whose libstdc++ (posix threads) has std::thread and the floating-point
+    # to_chars and from_chars; it brings windres and objdump for Windows
+    g++-mingw-w64-x86-64-posix
+    # the icon: the SVG drawn at each size, the sizes put in one .ico
+    librsvg2-bin imagemagick
+    # the tests: wine runs the program and its driver on a private X server; the screenshots
+    wine xvfb
+)
+
 case ${1:-} in
     run) packages=("${run_packages[@]}") ;;
     test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
     cross) packages=("${build_packages[@]}" "${cross_packages[@]}") ;;
+    win32) packages=("${build_packages[@]}" "${win32_packages[@]}") ;;
     *)
-        echo "usage: $0 run|test|cross" >&2
+        echo "usage: $0 run|test|cross|win32" >&2
         exit 2
         ;;
 esac

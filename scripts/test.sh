@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test headless: first the sanitizer
 # build (clang, ASan + UBSan, with a bounded fuzz run), then the release build (g++, with the
-# end-to-end test in a private Xvfb). Ends with CTest's summary line.
+# end-to-end test in a private Xvfb), then the Windows build under wine (scripts/test-win32.sh).
+# Ends with CTest's summary line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh test
@@ -13,3 +14,4 @@ ctest --preset asan -j "$jobs"
 cmake --preset release
 cmake --build --preset release -j "$jobs"
 ctest --preset release
+bash scripts/test-win32.sh
