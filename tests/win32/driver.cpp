@@ -14,6 +14,7 @@
 //                                                 "type NAME TEXT", "clock S", "tick",
 //                                                 "present", "wait MS", "place NAME" (prints
 //                                                 the control's rectangle on the screen),
+//                                                 "focus" (prints the focused control's name),
 //                                                 "close"
 //
 // Prints one line per check ("ok: ..." or "FAIL: ...") and ends with "N passed, N failed";
@@ -28,6 +29,7 @@
 #include "../scenarios/scenario.h"
 #include "checks.h"
 #include "remote_app.h"
+#include "win32/remote_control.h"
 #include "win32/wide_text.h"
 
 using namespace tarrowen;
@@ -111,6 +113,12 @@ int run_steps(const std::vector<std::string>& steps) {
                         r.bottom - r.top);
         } else if (verb == "present") {
             app.present();
+        } else if (verb == "focus") {
+            const HWND f = app.focus();
+            const int id = f != nullptr ? GetDlgCtrlID(f) - remote::kControlIdBase : -1;
+            std::printf("focus %s\n", id >= 0 && id < layout::kControlCount
+                                          ? layout::control(static_cast<layout::Id>(id)).name
+                                          : "elsewhere");
         } else if (verb == "close") {
             const int status = app.close();
             std::printf("closed %d\n", status);
