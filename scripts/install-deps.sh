@@ -9,6 +9,8 @@
 #   install-deps.sh web     the page (the web preset): emscripten, and node where there is none
 #   install-deps.sh web-test  that, Chromium, and the page's test packages from npm (puppeteer-core
 #                           and axe-core, as tests/web/package-lock.json pins them)
+#   install-deps.sh win32   the Windows program, its zip and its tests under wine (the win32
+#                           preset): mingw-w64, wine, Xvfb, ImageMagick and rsvg for the icon
 #
 # Installs nothing when everything is there already, and never the recommended extras.
 set -euo pipefail
@@ -57,14 +59,26 @@ if ! command -v node >/dev/null; then
 fi
 web_test_packages=("${web_packages[@]}" chromium)
 
+win32_packages=(
+    doctest-dev
+    # the cross compiler, whose libstdc++ (posix threads) has std::thread and the floating-point
+    # to_chars and from_chars; it brings windres and objdump for Windows
+    g++-mingw-w64-x86-64-posix
+    # the icon: the SVG drawn at each size, the sizes put in one .ico
+    librsvg2-bin imagemagick
+    # the tests: wine runs the program and its driver on a private X server; the screenshots
+    wine xvfb
+)
+
 case ${1:-} in
     run) packages=("${run_packages[@]}") ;;
     test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
     cross) packages=("${build_packages[@]}" "${cross_packages[@]}" "${web_packages[@]}") ;;
     web) packages=("${web_packages[@]}") ;;
     web-test) packages=("${web_test_packages[@]}") ;;
+    win32) packages=("${build_packages[@]}" "${win32_packages[@]}") ;;
     *)
-        echo "usage: $0 run|test|cross|web|web-test" >&2
+        echo "usage: $0 run|test|cross|web|web-test|win32" >&2
         exit 2
         ;;
 esac

@@ -6,6 +6,8 @@
 #   core     the core alone with no Qt at all, so that a toolkit header in the core fails here
 #   release  g++, optimised: the same tests, plus the end-to-end, screen-reader and package tests
 #   web      emscripten: the core's tests under node, the page in headless Chromium
+#   win32    mingw-w64: tarrowen.exe and its zip; the core's tests, the scenario list, the
+#            layout, the readouts' events and screenshots under wine, each on a private Xvfb
 # Ends with CTest's summary line of the last build.
 #
 #   test.sh              all of them
@@ -14,15 +16,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 parts=("$@")
-[ ${#parts[@]} -gt 0 ] || parts=(asan core release web)
+[ ${#parts[@]} -gt 0 ] || parts=(asan core release web win32)
 
 for part in "${parts[@]}"; do
     case $part in
-        asan | core) bash scripts/install-deps.sh test ;;
-        release) bash scripts/install-deps.sh test ;;
+        asan | core | release) bash scripts/install-deps.sh test ;;
         web) bash scripts/install-deps.sh web-test ;;
+        win32) bash scripts/install-deps.sh win32 ;;
         *)
-            echo "usage: $0 [asan|core|release|web]..." >&2
+            echo "usage: $0 [asan|core|release|web|win32]..." >&2
             exit 2
             ;;
     esac

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "win32/message_loop.h"
+
+#include <cmath>
+
+namespace tarrowen {
+
+MessageLoop::MessageLoop(WaitableTimer& timer, std::function<void()> on_tick,
+                         std::function<void()> on_frame)
+    : timer_(timer), on_tick_(std::move(on_tick)), on_frame_(std::move(on_frame)) {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    counter_period_ = 1.0 / static_cast<double>(f.QuadPart);
+}
+
+void MessageLoop::set_refresh_rate(double hz) {
+    frame_period_ = 1.0 / (hz > 1 ? hz : 60.0);
+}
+
+double MessageLoop::now() const {
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) * counter_period_;
+}
+
+DWORD MessageLoop::frame_timeout() const {
+    if (!frame_requested_) return INFINITE;
+    const double left = last_frame_ + frame_period_ - now();
+    return left <= 0 ? 0 : static_cast<DWORD>(std::ceil(left * 1000));
+}
+
+void MessageLoop::deliver_tick() {
+    timer_.count_tick();
+    on_tick_();
+}
+
+void MessageLoop::deliver_frame_if_due() {
+    if (!frame_requested_) return;
+    const double t = now();
+    if (t - last_frame_ < frame_period_) return;
+    frame_requested_ = false;
+    last_frame_ = t;
+    on_frame_();
+}
+
+void MessageLoop::serve_due() {
+    if (WaitForSingleObject(timer_.handle(), 0) == WAIT_OBJECT_0) deliver_tick();
+    deliver_frame_if_due();
+}
+
+bool MessageLoop::dialog_key(MSG& msg) {
+    if (dialog_ == nullptr || !IsChild(dialog_, msg.hwnd)) return false;
+    // Enter presses the focused button, as in a dialog, where the focused button is the
+    // default one. A window that is not a dialog box would send IDOK to itself instead.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+        const HWND focus = GetFocus();
+        const auto code = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+        if ((code & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
+            SendMessageW(focus, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return IsDialogMessageW(dialog_, &msg) != FALSE;
+}
+
+int MessageLoop::run() {
+    for (;;) {
+        HANDLE timer = timer_.handle();
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &timer, frame_timeout(), QS_ALLINPUT,
+                                                       MWMO_INPUTAVAILABLE);
+        // The wait took the timer's signal: one tick, however late; missed periods are not
+        // made up, as the motion reads the clock and not the count of ticks.
+        if (woke == WAIT_OBJECT_0) deliver_tick();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+            if (dialog_key(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        deliver_frame_if_due();
+    }
+}
+
+double refresh_rate_of(HWND window) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return 0;
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    if (!EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+    // 0 and 1 stand for the hardware's default rate.
+    return mode.dmDisplayFrequency > 1 ? mode.dmDisplayFrequency : 0;
+}
+
+}  // namespace tarrowen

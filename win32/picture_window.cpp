@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "win32/picture_window.h"
+
+#include <cmath>
+
+#include "win32/remote_control.h"
+
+namespace tarrowen {
+
+namespace {
+
+const DrawingArea& area_of(HWND picture) {
+    return *reinterpret_cast<const DrawingArea*>(GetWindowLongPtrW(picture, GWLP_USERDATA));
+}
+
+// Rows y0 .. y1 of the canvas as a DIB: the header describes them alone, from the first
+// of them on, so no source offset on the vertical axis is needed.
+struct Band {
+    BITMAPINFO info{};
+    const void* bits = nullptr;
+};
+
+Band band(const DrawingArea& area, int y0, int y1) {
+    Band b;
+    b.info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    b.info.bmiHeader.biWidth = area.stride();
+    b.info.bmiHeader.biHeight = -(y1 - y0);  // negative: top-down
+    b.info.bmiHeader.biPlanes = 1;
+    b.info.bmiHeader.biBitCount = 32;
+    b.info.bmiHeader.biCompression = BI_RGB;
+    b.bits = area.pixels() + static_cast<std::ptrdiff_t>(y0) * area.stride();
+    return b;
+}
+
+void copy_rect(HDC dc, const DrawingArea& area, const Rect& r, SIZE client) {
+    const Rect d = r & Rect{0, 0, area.width(), area.height()};
+    if (d.empty()) return;
+    const Band b = band(area, d.y0, d.y1);
+    if (client.cx == area.width() && client.cy == area.height()) {
+        SetDIBitsToDevice(dc, d.x0, d.y0, static_cast<DWORD>(d.width()),
+                          static_cast<DWORD>(d.height()), d.x0, 0, 0, static_cast<UINT>(d.height()),
+                          b.bits, &b.info, DIB_RGB_COLORS);
+        return;
+    }
+    // The window's pixels that the rectangle covers, rounded outwards.
+    const double sx = static_cast<double>(client.cx) / area.width();
+    const double sy = static_cast<double>(client.cy) / area.height();
+    const int x0 = static_cast<int>(std::floor(d.x0 * sx));
+    const int y0 = static_cast<int>(std::floor(d.y0 * sy));
+    const int x1 = static_cast<int>(std::ceil(d.x1 * sx));
+    const int y1 = static_cast<int>(std::ceil(d.y1 * sy));
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, x0, y0, x1 - x0, y1 - y0, d.x0, 0, d.width(), d.height(), b.bits, &b.info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}
+
+SIZE client_size(HWND w) {
+    RECT r;
+    GetClientRect(w, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void notify_parent(HWND picture, WORD code) {
+    SendMessageW(GetParent(picture), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(picture), code),
+                 reinterpret_cast<LPARAM>(picture));
+}
+
+LRESULT CALLBACK picture_proc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(w, &ps);
+            if (GetWindowLongPtrW(w, GWLP_USERDATA) != 0) {
+                const DrawingArea& area = area_of(w);
+                copy_rect(dc, area, {0, 0, area.width(), area.height()}, client_size(w));
+            }
+            EndPaint(w, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;  // every pixel is painted from the canvas
+        case WM_LBUTTONDOWN:
+            SetFocus(w);
+            return 0;
+        case WM_SETFOCUS:
+            notify_parent(w, BN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            notify_parent(w, BN_KILLFOCUS);
+            return 0;
+        default:
+            return DefWindowProcW(w, message, wp, lp);
+    }
+}
+
+}  // namespace
+
+void register_picture_class(HINSTANCE instance) {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = picture_proc;
+    c.hInstance = instance;
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.lpszClassName = remote::kPictureClass;
+    RegisterClassExW(&c);
+}
+
+HWND create_picture_window(HWND parent, int id, const DrawingArea& area) {
+    HWND w = CreateWindowExW(0, remote::kPictureClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0,
+                             0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                             nullptr);
+    SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&area));
+    return w;
+}
+
+void present_rects(HWND picture, const RectList& changed) {
+    const DrawingArea& area = area_of(picture);
+    const SIZE client = client_size(picture);
+    HDC dc = GetDC(picture);
+    for (const Rect& r : changed)
+        copy_rect(dc, area, r, client);
+    ReleaseDC(picture, dc);
+}
+
+}  // namespace tarrowen

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The main window on plain Win32 controls: builds its controls from the layout table, turns
+// their notifications into the session's dispatches, presents the canvas and the readouts once
+// a screen refresh, and shows reports in a message box.
+//
+// It is aware of each monitor's dpi: controls stand at their layout pixels times dpi/96, every
+// control has the system's message font at that dpi, and the canvas has pixel ratio dpi/96.
+// On WM_DPICHANGED (the window moved to another monitor, or the scale changed) all of it is
+// done again.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/frontend/frontend.h"
+#include "core/frontend/session.h"
+#include "core/layout/layout.h"
+#include "win32/accessible_names.h"
+#include "win32/message_loop.h"
+#include "win32/waitable_timer.h"
+
+namespace tarrowen {
+
+// A clock set by hand, for the tests' drivers (win32/remote_control.h).
+class HandClock final : public Clock {
+  public:
+    explicit HandClock(double seconds) : seconds_(static_cast<float>(seconds)) {}
+    float now() override { return seconds_; }
+    void set(double seconds) { seconds_ = static_cast<float>(seconds); }
+
+  private:
+    float seconds_;
+};
+
+class TarrowenWindow final : public Frontend {
+  public:
+    // With `hand_clock`, the clock reads those seconds until a driver sets it, and ticks come
+    // only from the driver.
+    TarrowenWindow(HINSTANCE instance, std::optional<double> hand_clock);
+    ~TarrowenWindow() override;
+    TarrowenWindow(const TarrowenWindow&) = delete;
+    TarrowenWindow& operator=(const TarrowenWindow&) = delete;
+
+    void show(int how);
+    // Runs the message loop until the program ends; its exit code.
+    int run() { return loop_.run(); }
+    const WaitableTimer& waitable_timer() const { return timer_; }
+
+    // What the window supplies to the session.
+    std::string box_text(int box) const override;
+    void set_box_text(int box, const std::string& text, bool quietly) override;
+    void present(const DrawingArea& area, const RectList& changed) override;
+    void request_frame() override { loop_.request_frame(); }
+    void report(const std::string& message) override;
+    void quit() override;
+    PeriodicTimer& timer() override { return timer_; }
+    Clock& clock() override { return *clock_; }
+
+  private:
+    static LRESULT CALLBACK window_proc(HWND w, UINT message, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT message, WPARAM wp, LPARAM lp);
+    void on_command(int id, int code);
+    void build_controls();
+    // Places, fonts and sizes for dpi_.
+    void lay_out();
+    void make_fonts();
+    void draw_item(const DRAWITEMSTRUCT& item);
+    // A thread timer that serves ticks and frames while a modal loop runs.
+    void serve_in_modal_loops(bool on);
+    HWND control(layout::Id id) const { return controls_[static_cast<std::size_t>(id)]; }
+
+    HINSTANCE instance_;
+    WaitableTimer timer_;
+    std::unique_ptr<Clock> clock_;
+    HandClock* hand_clock_ = nullptr;
+    MessageLoop loop_;
+    std::unique_ptr<Session> session_;
+    HWND window_ = nullptr;
+    HWND picture_ = nullptr;
+    std::array<HWND, layout::kControlCount> controls_{};
+    AccessibleNames names_;
+    UINT dpi_ = 96;
+    // The fonts of the current dpi: every control's, and the captions' that had to shrink.
+    HFONT control_font_ = nullptr;
+    std::vector<HFONT> caption_fonts_;
+    std::array<HFONT, layout::kControlCount> font_of_{};
+    int modal_depth_ = 0;
+    // The registered messages of the hand-set clock; 0 when it is off.
+    UINT set_clock_message_ = 0;
+    UINT tick_message_ = 0;
+    UINT present_message_ = 0;
+};
+
+}  // namespace tarrowen

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Timer1 on Windows: a waitable timer whose handle the message loop waits on together with the
+// window's messages, so that every tick is delivered on the user-interface thread.
+//
+// The kernel keeps the period, so a wake-up that comes late does not push later ticks back. A
+// high-resolution timer (Windows 10 1803 and later) wakes within a fraction of a millisecond;
+// where the flag is refused, a plain waitable timer takes over, with the system's timer
+// resolution raised to 1 ms (timeBeginPeriod) while it is armed and given back when it stops.
+// SetTimer is no use here: its floor is 10 ms.
+
+#include <windows.h>
+
+#include "core/platform/timer.h"
+
+namespace tarrowen {
+
+class WaitableTimer final : public PeriodicTimer {
+  public:
+    WaitableTimer();
+    ~WaitableTimer() override;
+    WaitableTimer(const WaitableTimer&) = delete;
+    WaitableTimer& operator=(const WaitableTimer&) = delete;
+
+    void set_interval(int ms) override;
+    int interval() const override { return interval_; }
+    void set_enabled(bool on) override;
+    bool enabled() const override { return enabled_; }
+
+    // Signalled while a tick is due; a wait on it takes the tick (it resets itself).
+    HANDLE handle() const { return handle_; }
+    // True when the kernel runs it at high resolution, false on the fallback.
+    bool high_resolution() const { return high_resolution_; }
+    // Never armed: ticks come from elsewhere (a test's hand). The settings still hold.
+    void set_hand_driven(bool hand) {
+        hand_driven_ = hand;
+        apply();
+    }
+
+    // Counts a tick handed on, for the rate reported on the way out (TARROWEN_TICK_STATS).
+    void count_tick();
+    long long ticks_delivered() const { return ticks_; }
+    // Seconds from the first tick counted to the last.
+    double seconds_ticking() const;
+
+  private:
+    void apply();
+
+    HANDLE handle_ = nullptr;
+    bool high_resolution_ = false;
+    int interval_ = 0;
+    bool enabled_ = false;
+    bool hand_driven_ = false;
+    int armed_interval_ = 0;  // 0: not armed
+    bool raised_resolution_ = false;
+    long long ticks_ = 0;
+    LARGE_INTEGER first_tick_{};
+    LARGE_INTEGER last_tick_{};
+};
+
+}  // namespace tarrowen
