@@ -16,10 +16,7 @@
 #include <new>
 #include <string>
 
-#include "core/canvas/drawing_area.h"
-#include "core/motion/form.h"
-#include "core/platform/clock.h"
-#include "core/platform/timer.h"
+#include "bench/tick_rig.h"
 
 // --- counting allocations -----------------------------------------------------------------
 
@@ -80,29 +77,7 @@ void operator delete[](void* p, std::size_t) noexcept {
 
 namespace {
 
-class SteppedClock final : public tarrowen::Clock {
-  public:
-    float now() override { return static_cast<float>(36000.0 + static_cast<double>(ms_) / 1000.0); }
-    void advance() { ++ms_; }
-
-  private:
-    long long ms_ = 0;
-};
-
-struct Bench {
-    tarrowen::MotionState m;
-    tarrowen::DrawingArea area;
-    tarrowen::TextPanel panel;
-    tarrowen::ManualTimer timer;
-    SteppedClock clock;
-    tarrowen::Form form{m, area, panel, timer, clock};
-
-    Bench(const std::string& radius, double ratio) : area(567, 500, ratio) {
-        tarrowen::load_motion(form);
-        panel.set_text(1, radius);
-        tarrowen::runSImulation_Click(form);
-    }
-};
+using tarrowen::bench::TickRig;
 
 // Counts the allocations from its creation to report(), per iteration of the benchmark loop.
 class AllocationCount {
@@ -133,18 +108,16 @@ class AllocationCount {
 // comes every 16 ms at 60 Hz); without that the list of changed rectangles would only grow
 // together. Taking them is counted with the tick: a fixed list, it allocates nothing.
 void BM_tick(benchmark::State& state) {
-    Bench b(std::to_string(static_cast<double>(state.range(0)) / 10.0),
-            static_cast<double>(state.range(1)));
+    TickRig b(std::to_string(static_cast<double>(state.range(0)) / 10.0),
+              static_cast<double>(state.range(1)));
     // A first tick outside the count: it erases the lines at the edges and fills the picture.
-    b.clock.advance();
-    tarrowen::Timer1_Timer(b.form);
+    b.tick();
     b.area.take_changed();
 
     const AllocationCount count;
     int ticks = 0;
     for (auto _ : state) {
-        b.clock.advance();
-        tarrowen::Timer1_Timer(b.form);
+        b.tick();
         benchmark::DoNotOptimize(b.panel);
         if (++ticks % 16 == 0) benchmark::DoNotOptimize(b.area.take_changed());
     }
@@ -159,7 +132,7 @@ BENCHMARK(BM_tick)
 // The parts of a tick on their own, to see where its time goes: the orbit circle (argument:
 // the radius) and the four projection lines.
 void BM_orbit_circle(benchmark::State& state) {
-    Bench b(std::to_string(state.range(0)), 1.0);
+    TickRig b(std::to_string(state.range(0)), 1.0);
     const auto r = static_cast<float>(state.range(0));
     const AllocationCount count;
     for (auto _ : state) {
@@ -171,7 +144,7 @@ void BM_orbit_circle(benchmark::State& state) {
 BENCHMARK(BM_orbit_circle)->Arg(1)->Arg(4)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_projection_lines(benchmark::State& state) {
-    Bench b("1", 1.0);
+    TickRig b("1", 1.0);
     float x = 1.0f;
     const AllocationCount count;
     for (auto _ : state) {

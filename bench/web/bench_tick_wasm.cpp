@@ -14,37 +14,11 @@
 #include <cstdio>
 #include <string>
 
-#include "core/canvas/drawing_area.h"
-#include "core/motion/form.h"
-#include "core/platform/clock.h"
-#include "core/platform/timer.h"
+#include "bench/tick_rig.h"
 
 namespace {
 
-class SteppedClock final : public tarrowen::Clock {
-  public:
-    float now() override { return static_cast<float>(36000.0 + static_cast<double>(ms_) / 1000.0); }
-    void advance() { ++ms_; }
-
-  private:
-    long long ms_ = 0;
-};
-
-struct Bench {
-    tarrowen::MotionState m;
-    tarrowen::DrawingArea area;
-    tarrowen::TextPanel panel;
-    tarrowen::ManualTimer timer;
-    SteppedClock clock;
-    tarrowen::Form form{m, area, panel, timer, clock};
-
-    Bench(const std::string& radius, double ratio)
-        : area(567, 500, ratio, tarrowen::PixelFormat::Xbgr) {
-        tarrowen::load_motion(form);
-        panel.set_text(1, radius);
-        tarrowen::runSImulation_Click(form);
-    }
-};
+using tarrowen::bench::TickRig;
 
 double seconds_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -52,9 +26,8 @@ double seconds_since(std::chrono::steady_clock::time_point start) {
 
 // The median over five runs of the time of one tick, in microseconds.
 double time_tick(const std::string& radius, double ratio) {
-    Bench b(radius, ratio);
-    b.clock.advance();
-    tarrowen::Timer1_Timer(b.form);
+    TickRig b(radius, ratio, tarrowen::PixelFormat::Xbgr);
+    b.tick();
     b.area.take_changed();
     std::array<double, 5> runs{};
     long long ticks = 0;
@@ -63,8 +36,7 @@ double time_tick(const std::string& radius, double ratio) {
         long long n = 0;
         while (seconds_since(start) < 0.5) {
             for (int i = 0; i < 256; ++i, ++n) {
-                b.clock.advance();
-                tarrowen::Timer1_Timer(b.form);
+                b.tick();
                 if (++ticks % 16 == 0) b.area.take_changed();
             }
         }
