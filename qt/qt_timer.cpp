@@ -75,33 +75,19 @@ QtPeriodicTimer::~QtPeriodicTimer() {
     if (fd_ >= 0) close_interval_timer(fd_);
 }
 
-void QtPeriodicTimer::set_interval(int ms) {
-    interval_ = ms;
-    apply();
-}
-
-void QtPeriodicTimer::set_enabled(bool on) {
-    enabled_ = on;
-    apply();
-}
-
-void QtPeriodicTimer::apply() {
-    const bool want = ticking();
-    // Re-arming restarts the period; only do it when something changed.
-    if (want == armed_ && (!want || armed_interval_ == interval_)) return;
-    armed_ = want;
-    armed_interval_ = interval_;
+void QtPeriodicTimer::schedule(int period_ms) {
+    armed_ = period_ms > 0;
     if (fd_ < 0) {
-        if (want) {
-            fallback_.start(interval_);
+        if (armed_) {
+            fallback_.start(period_ms);
         } else {
             fallback_.stop();
         }
         return;
     }
-    arm_interval_timer(fd_, want ? interval_ : 0);
+    arm_interval_timer(fd_, period_ms);
     // Drop an expiry that is already waiting, so nothing ticks after the switch-off.
-    if (!want) take_expirations(fd_);
+    if (!armed_) take_expirations(fd_);
 }
 
 void QtPeriodicTimer::on_timerfd() {

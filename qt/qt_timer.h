@@ -23,11 +23,6 @@ class QtPeriodicTimer final : public QObject, public PeriodicTimer {
     explicit QtPeriodicTimer(std::function<void()> on_tick, QObject* parent = nullptr);
     ~QtPeriodicTimer() override;
 
-    void set_interval(int ms) override;
-    int interval() const override { return interval_; }
-    void set_enabled(bool on) override;
-    bool enabled() const override { return enabled_; }
-
     // Ticks delivered since creation, and the seconds from the first to the last of them
     // (for measuring the rate).
     long long ticks_delivered() const { return ticks_; }
@@ -35,16 +30,15 @@ class QtPeriodicTimer final : public QObject, public PeriodicTimer {
     // True when the kernel interval timer keeps the time, false on the precise QTimer.
     bool on_kernel_timer() const { return fd_ >= 0; }
 
+  protected:
+    void schedule(int period_ms) override;
+
   private:
-    void apply();
     void tick();
     void on_timerfd();
 
     std::function<void()> on_tick_;
-    int interval_ = 0;
-    bool enabled_ = false;
     bool armed_ = false;
-    int armed_interval_ = 0;
     int fd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
     QTimer fallback_;

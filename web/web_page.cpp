@@ -20,22 +20,9 @@ void tarrowen_js_set_ticking(int on);
 
 namespace tarrowen {
 
-void PageTimer::set_interval(int ms) {
-    interval_ = ms;
-    tell_page();
-}
-
-void PageTimer::set_enabled(bool on) {
-    enabled_ = on;
-    tell_page();
-}
-
-void PageTimer::tell_page() {
-    // The handlers set the interval and the switch in turn; the page hears only of a change of
-    // ticking(), so that its interval is not started over on every Run.
-    if (ticking() == page_ticking_) return;
-    page_ticking_ = ticking();
-    tarrowen_js_set_ticking(page_ticking_ ? 1 : 0);
+void PageTimer::schedule(int period_ms) {
+    // The page's interval asks for 1 ms, the only period the program sets.
+    tarrowen_js_set_ticking(period_ms > 0 ? 1 : 0);
 }
 
 namespace {

@@ -21,18 +21,8 @@ namespace tarrowen {
 // Timer1: the page runs its interval only while the timer ticks (on, and interval above 0), so
 // that a stopped motion costs nothing.
 class PageTimer final : public PeriodicTimer {
-  public:
-    void set_interval(int ms) override;
-    int interval() const override { return interval_; }
-    void set_enabled(bool on) override;
-    bool enabled() const override { return enabled_; }
-
-  private:
-    void tell_page();
-
-    int interval_ = 0;
-    bool enabled_ = false;
-    bool page_ticking_ = false;
+  protected:
+    void schedule(int period_ms) override;
 };
 
 // The clock of a page opened for the test driver: it reads what the driver set last.

@@ -18,22 +18,12 @@ WaitableTimer::WaitableTimer() {
 
 WaitableTimer::~WaitableTimer() {
     hand_driven_ = true;
-    apply();
+    arm();
     if (handle_ != nullptr) CloseHandle(handle_);
 }
 
-void WaitableTimer::set_interval(int ms) {
-    interval_ = ms;
-    apply();
-}
-
-void WaitableTimer::set_enabled(bool on) {
-    enabled_ = on;
-    apply();
-}
-
-void WaitableTimer::apply() {
-    const int want = ticking() && !hand_driven_ ? interval_ : 0;
+void WaitableTimer::arm() {
+    const int want = hand_driven_ ? 0 : period_;
     if (want == armed_interval_ || handle_ == nullptr) return;
     if (want == 0) {
         CancelWaitableTimer(handle_);

@@ -22,11 +22,6 @@ class WaitableTimer final : public PeriodicTimer {
     WaitableTimer(const WaitableTimer&) = delete;
     WaitableTimer& operator=(const WaitableTimer&) = delete;
 
-    void set_interval(int ms) override;
-    int interval() const override { return interval_; }
-    void set_enabled(bool on) override;
-    bool enabled() const override { return enabled_; }
-
     // Signalled while a tick is due; a wait on it takes the tick (it resets itself).
     HANDLE handle() const { return handle_; }
     // True when the kernel runs it at high resolution, false on the fallback.
@@ -34,7 +29,7 @@ class WaitableTimer final : public PeriodicTimer {
     // Never armed: ticks come from elsewhere (a test's hand). The settings still hold.
     void set_hand_driven(bool hand) {
         hand_driven_ = hand;
-        apply();
+        arm();
     }
 
     // Counts a tick handed on, for the rate reported on the way out (TARROWEN_TICK_STATS).
@@ -43,13 +38,18 @@ class WaitableTimer final : public PeriodicTimer {
     // Seconds from the first tick counted to the last.
     double seconds_ticking() const;
 
+  protected:
+    void schedule(int period_ms) override {
+        period_ = period_ms;
+        arm();
+    }
+
   private:
-    void apply();
+    void arm();
 
     HANDLE handle_ = nullptr;
     bool high_resolution_ = false;
-    int interval_ = 0;
-    bool enabled_ = false;
+    int period_ = 0;  // what schedule() asked for
     bool hand_driven_ = false;
     int armed_interval_ = 0;  // 0: not armed
     bool raised_resolution_ = false;
