@@ -30,7 +30,14 @@ KeptText* kept_of(HWND edit) {
 // put it at the last write; a selection of the whole text is shown as such.
 void paint_kept(HWND edit, const KeptText& kept) {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(edit, &ps);
+    HDC screen = BeginPaint(edit, &ps);
+    RECT client;
+    GetClientRect(edit, &client);
+    // Drawn off the screen and copied in one go: a box rewritten every frame must never show
+    // its background without its text in between.
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
     const bool read_only = (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0;
     const UINT colour_message =
         read_only || !IsWindowEnabled(edit) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
@@ -42,8 +49,6 @@ void paint_kept(HWND edit, const KeptText& kept) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     }
-    RECT client;
-    GetClientRect(edit, &client);
     FillRect(dc, &client, brush);
     auto font = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
     const HGDIOBJ old_font =
@@ -66,7 +71,11 @@ void paint_kept(HWND edit, const KeptText& kept) {
     }
     ExtTextOutW(dc, format.left, format.top, ETO_CLIPPED, &format, kept.text.c_str(),
                 static_cast<UINT>(kept.text.size()), nullptr);
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     SelectObject(dc, old_font);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
     EndPaint(edit, &ps);
 }
 

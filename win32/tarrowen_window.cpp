@@ -187,6 +187,13 @@ void TarrowenWindow::lay_out() {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control(id), WM_SETFONT,
                      reinterpret_cast<WPARAM>(font_of_[static_cast<std::size_t>(i)]), TRUE);
+        if (layout::control(id).kind == layout::ControlKind::TextBox) {
+            // The font's own margins (set anew by WM_SETFONT) leave too little of a 50-pixel box
+            // for « 1.44 pi»; one pixel a side, as the desktop's boxes have.
+            const int margin = scaled(1, dpi_);
+            SendMessageW(control(id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                         MAKELPARAM(margin, margin));
+        }
     }
     RECT outer{0, 0, scaled(layout::to_pixels(layout::kClientWidth), dpi_),
                scaled(layout::to_pixels(layout::kClientHeight), dpi_)};
