@@ -30,14 +30,7 @@ KeptText* kept_of(HWND edit) {
 // put it at the last write; a selection of the whole text is shown as such.
 void paint_kept(HWND edit, const KeptText& kept) {
     PAINTSTRUCT ps;
-    HDC screen = BeginPaint(edit, &ps);
-    RECT client;
-    GetClientRect(edit, &client);
-    // Drawn off the screen and copied in one go: a box rewritten every frame must never show
-    // its background without its text in between.
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    const HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    HDC dc = BeginPaint(edit, &ps);
     const bool read_only = (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0;
     const UINT colour_message =
         read_only || !IsWindowEnabled(edit) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
@@ -49,7 +42,6 @@ void paint_kept(HWND edit, const KeptText& kept) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     }
-    FillRect(dc, &client, brush);
     auto font = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
     const HGDIOBJ old_font =
         SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
@@ -65,17 +57,18 @@ void paint_kept(HWND edit, const KeptText& kept) {
     if (all_selected) {
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
-        SetBkMode(dc, OPAQUE);
-    } else {
-        SetBkMode(dc, TRANSPARENT);
     }
-    ExtTextOutW(dc, format.left, format.top, ETO_CLIPPED, &format, kept.text.c_str(),
+    // The margins round the formatting rectangle in the box's brush; the rectangle itself, its
+    // background and its text, in one call: a box rewritten every frame is never seen blank.
+    RECT client;
+    GetClientRect(edit, &client);
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, format.left, format.top, format.right, format.bottom);
+    FillRect(dc, &client, brush);
+    RestoreDC(dc, saved);
+    ExtTextOutW(dc, format.left, format.top, ETO_OPAQUE | ETO_CLIPPED, &format, kept.text.c_str(),
                 static_cast<UINT>(kept.text.size()), nullptr);
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     SelectObject(dc, old_font);
-    SelectObject(dc, old_bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     EndPaint(edit, &ps);
 }
 
