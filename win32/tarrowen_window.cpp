@@ -25,9 +25,13 @@ RECT scaled_rect(const layout::Place& twips, UINT dpi) {
             scaled(p.bottom(), dpi)};
 }
 
-// Inside a push button, what its frame leaves for the caption, at 96 dpi.
+// Inside a push button, what its frame leaves for the caption, at 96 dpi: a themed button's
+// frame and padding, or the one-pixel frame of a coloured button that draws itself, whose
+// caption may come as near to it as the desktop's ("Run Simulation" on one line in 80 pixels).
 constexpr int kButtonInsetX = 4;
 constexpr int kButtonInsetY = 3;
+constexpr int kColouredInsetX = 2;
+constexpr int kColouredInsetY = 1;
 // The smallest caption font, in pixels at 96 dpi (some 5 points).
 constexpr int kSmallestCaption = 7;
 
@@ -152,8 +156,9 @@ void TarrowenWindow::make_fonts() {
         int w = r.right - r.left;
         int h = r.bottom - r.top;
         if (layout::control(id).kind == ControlKind::Button) {
-            w -= 2 * scaled(kButtonInsetX, dpi_);
-            h -= 2 * scaled(kButtonInsetY, dpi_);
+            const bool coloured = layout::control(id).colour >= 0;
+            w -= 2 * scaled(coloured ? kColouredInsetX : kButtonInsetX, dpi_);
+            h -= 2 * scaled(coloured ? kColouredInsetY : kButtonInsetY, dpi_);
         }
         return font_that_fits(base, widen(layout::control(id).caption), w, h, smallest);
     };
@@ -290,12 +295,13 @@ void TarrowenWindow::draw_item(const DRAWITEMSTRUCT& item) {
         DeleteObject(frame);
         if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
             RECT f = r;
-            InflateRect(&f, -scaled(3, dpi_), -scaled(3, dpi_));
+            // Just inside the frame, clear of the caption.
+            InflateRect(&f, -scaled(1, dpi_), -scaled(1, dpi_));
             DrawFocusRect(dc, &f);
         }
         text_colour =
             GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-        InflateRect(&inside, -scaled(kButtonInsetX, dpi_), -scaled(kButtonInsetY, dpi_));
+        InflateRect(&inside, -scaled(kColouredInsetX, dpi_), -scaled(kColouredInsetY, dpi_));
         if (pressed) OffsetRect(&inside, 1, 1);
     } else {
         FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
