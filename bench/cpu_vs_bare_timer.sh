@@ -42,16 +42,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# One server for every program: -noreset keeps it up while programs come and go.
-Xvfb -displayfd 3 -noreset -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    grep -q '^[0-9]\+$' "$work/display" 2>/dev/null && break
-    sleep 0.1
-done
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
+# One server for every program.
+. "$(dirname "$0")/../scripts/lib/private_xvfb.sh"
+start_private_xvfb "$work" 1600x1200
 mkdir -m 700 "$work/runtime"
 
 now() { date +%s.%N; }

@@ -29,13 +29,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    grep -q '^[0-9]\+$' "$work/display" 2>/dev/null && break
-    sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
+. "$(dirname "$0")/lib/private_xvfb.sh"
+start_private_xvfb "$work" 800x600
 
 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$program" >"$work/program.log" 2>&1 &
 app_pid=$!

@@ -30,14 +30,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    grep -q '^[0-9]\+$' "$work/display" 2>/dev/null && break
-    sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
+. "$root/scripts/lib/private_xvfb.sh"
+start_private_xvfb "$work"
 # Makes the prefix (the first time) at 96 dpi.
 TARROWEN_WINE_DPI=96 bash "$root/cmake/run-under-wine.sh" "$WINEPREFIX" \
     "$build/bench/win32/bare_timer.exe" 0.1 2>/dev/null

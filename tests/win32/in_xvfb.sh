@@ -23,15 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    grep -q '^[0-9]\+$' "$work/display" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q '^[0-9]\+$' "$work/display" || { echo "FAIL: Xvfb gave no display"; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+. "$root/scripts/lib/private_xvfb.sh"
+start_private_xvfb "$work"
 
 program=$1
 shift

@@ -35,14 +35,8 @@ cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$out/display" \
-    >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    grep -q '^[0-9]\+$' "$out/display" 2>/dev/null && break
-    sleep 0.1
-done
-export DISPLAY=":$(cat "$out/display")"
+. "$root/scripts/lib/private_xvfb.sh"
+start_private_xvfb "$out"
 
 # The driver's lines end in CR LF, as on Windows.
 run() {

@@ -68,26 +68,10 @@ now() { date +%s.%N; }
 
 # --- the X server -------------------------------------------------------------------------
 
-# -displayfd lets the server pick the first free display and tell us which one it took, so
-# parallel runs and a desktop session never collide. -noreset: the program is started twice on
-# the one server, and a server that resets when its last client leaves fails the next start
-# now and then.
+# One private server for both starts of the program (scripts/lib/private_xvfb.sh).
+. "$(dirname "$0")/../../../scripts/lib/private_xvfb.sh"
 start_x() {
-    local fdfile="$out/display"
-    : >"$fdfile"
-    Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$fdfile" >"$out/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local _
-    for _ in $(seq 100); do
-        if [ -s "$fdfile" ] && grep -q '^[0-9]\+$' "$fdfile"; then
-            DISPLAY=":$(cat "$fdfile")"
-            export DISPLAY
-            return
-        fi
-        kill -0 "$xvfb_pid" 2>/dev/null || die "Xvfb did not start: $(cat "$out/xvfb.log")"
-        sleep 0.1
-    done
-    die "Xvfb gave no display number within 10 s"
+    start_private_xvfb "$out" 800x600 || die "no X server"
 }
 
 # --- the program --------------------------------------------------------------------------
