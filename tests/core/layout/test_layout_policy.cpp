@@ -9,6 +9,7 @@
 
 #include "core/layout/caption_sizes.h"
 #include "core/layout/device_pixels.h"
+#include "core/layout/layout_json.h"
 #include "core/layout/reading_order.h"
 
 using namespace tarrowen::layout;
@@ -195,4 +196,38 @@ TEST_CASE("the text boxes are txt_masses(0) to (7)") {
         CAPTURE(r.id);
         CHECK(is_text_box(r.id) == r.box);
     }
+}
+
+TEST_CASE("the layout as JSON: every field by its name, kinds by theirs") {
+    const std::string table = table_json();
+    const std::string start =
+        R"j({"caption":"Tarrowen","client":{"width":739,"height":560},"controls":[)j"
+        R"j({"id":0,"kind":"DrawingArea","name":"Picture1","element":-1,"textBox":false,)j"
+        R"j("caption":"","initialText":"","accessibleName":"Picture of the motion",)j"
+        R"j("description":"","tabIndex":0,"colour":-1},)j"
+        R"j({"id":1,"kind":"Button","name":"runSImulation","element":-1,"textBox":false,)j"
+        R"j("caption":"Run Simulation","initialText":"","accessibleName":"Run Simulation",)j"
+        R"j("description":"","tabIndex":1,"colour":8421631},)j";
+    CHECK(table.substr(0, start.size()) == start);
+    CHECK(table.find(R"j({"id":14,"kind":"TextBox","name":"txt_masses(0)","element":0,)j"
+                     R"j("textBox":true,"caption":"","initialText":"2","accessibleName":"ang freq",)j"
+                     R"j("description":"Input: angular frequency omega, in radians per second",)j"
+                     R"j("tabIndex":5,"colour":-1})j") != std::string::npos);
+    CHECK(table.find(R"j({"id":13,"kind":"Label","name":"lbl_mass_id(7)","element":7,)j"
+                     R"j("textBox":false,"caption":"theta",)j") != std::string::npos);
+    const std::string end =
+        R"j(],"tabOrder":[0,1,14,15,16,17,4,5,22,23,24,25,18,19,20,21,26,27,28,29,2,3],)j"
+        R"j("readingOrder":[0,1,6,14,7,15,8,16,9,17,4,5,22,23,24,25,10,18,11,19,12,20,13,21,)j"
+        R"j(26,27,28,29,2,3]})j";
+    REQUIRE(table.size() > end.size());
+    CHECK(table.substr(table.size() - end.size()) == end);
+
+    const std::string places = places_json(2);
+    const std::string first = R"j({"client":{"width":1478,"height":1120},"controls":[)j"
+                              R"j({"left":16,"top":32,"width":1133,"height":1000},)j"
+                              R"j({"left":1280,"top":16,"width":160,"height":50},)j";
+    CHECK(places.substr(0, first.size()) == first);
+    // Row 0's label at scale 2, rounded once from twips.
+    CHECK(places.find(R"j({"left":1173,"top":147,"width":67,"height":50})j") != std::string::npos);
+    CHECK(places.substr(places.size() - 3) == "}]}");
 }
