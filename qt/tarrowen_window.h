@@ -47,15 +47,10 @@ class Tarrowen final : public QWidget, public Frontend {
     PeriodicTimer& timer() override { return *timer_; }
     Clock& clock() override { return *clock_; }
 
-  protected:
-    bool event(QEvent* event) override;
-
   private:
     void build_controls();
     // Each caption in its group's size (core/layout/caption_sizes.h).
     void fit_captions();
-    // Frames follow the refresh rate of the screen that shows the window, also after it moved.
-    void follow_screen();
     // The keyboard focus moved to `now` (in this window or elsewhere, or nowhere).
     void on_focus_changed(QWidget* now);
 
@@ -66,7 +61,6 @@ class Tarrowen final : public QWidget, public Frontend {
     QtPeriodicTimer* timer_;
     QTimer frame_timer_;
     FramePacer pacer_;
-    QMetaObject::Connection refresh_changed_;
     std::unique_ptr<Session> session_;
     PictureWidget* picture_ = nullptr;
     // Ended before the window's members go: QWidget's destructor still moves the focus.
