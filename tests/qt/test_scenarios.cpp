@@ -24,7 +24,7 @@ QString where(const scenarios::Step& step) {
 }
 
 // Plays one step; an empty result means it went as expected.
-QString play(Tarrowen& w, FakeClock& clock, FakeReport& report, const scenarios::Step& s) {
+QString play(Tarrowen& w, HandClock& clock, FakeReport& report, const scenarios::Step& s) {
     const auto widget = [&w](const std::string& name) {
         return w.findChild<QWidget*>(QString::fromStdString(name));
     };
@@ -32,7 +32,7 @@ QString play(Tarrowen& w, FakeClock& clock, FakeReport& report, const scenarios:
     if (verb == "clock") {
         double seconds = 0;
         std::from_chars(s[1].data(), s[1].data() + s[1].size(), seconds);
-        clock.reading = static_cast<float>(seconds);
+        clock.set(static_cast<float>(seconds));
     } else if (verb == "type") {
         auto* box = qobject_cast<QLineEdit*>(widget(s[1]));
         if (box == nullptr) return "no box " + QString::fromStdString(s[1]);
@@ -85,7 +85,7 @@ class ScenarioTest : public QObject {
     }
     void scenario() {
         QFETCH(scenarios::Scenario, scenario);
-        FakeClock clock;
+        HandClock clock;
         FakeReport report;
         Tarrowen w(&clock, &report);
         w.show();

@@ -76,7 +76,7 @@ std::string play(RemoteApp& app, const scenarios::Step& s) {
 
 void play_scenarios(Checks& checks, const std::wstring& exe, const std::string& file) {
     for (const auto& scenario : scenarios::read_scenarios(file)) {
-        RemoteApp app(exe, 36000.0);
+        RemoteApp app(exe, kHandClockStart);
         std::string failure;
         for (const auto& step : scenario.steps) {
             failure = play(app, step);

@@ -19,6 +19,7 @@
 #include "core/canvas/drawing_area.h"
 #include "core/motion/form.h"
 #include "core/motion/redraw_motion.h"
+#include "core/platform/hand_clock.h"
 #include "reference_canvas.h"
 #include "split_mix.h"
 
@@ -269,18 +270,12 @@ class RandomCalls {
 
 // The handlers' world without widgets: the motion state, the canvas, an in-memory panel, a
 // timer that only holds its settings and a clock set by hand.
-class SetClock final : public Clock {
-  public:
-    float now() override { return reading; }
-    float reading = 36000.0f;
-};
-
 struct Window {
     MotionState m;
     DrawingArea area;
     TextPanel panel;
     ManualTimer timer;
-    SetClock clock;
+    HandClock clock;
     Form form{m, area, panel, timer, clock};
 
     Window(double ratio, PixelFormat format) : area(kLogicalWidth, kLogicalHeight, ratio, format) {
@@ -289,9 +284,9 @@ struct Window {
         load_motion(form);
     }
     void type(int box, const std::string& t) { panel.set_text(box, t); }
-    void run_at(float t) { clock.reading = t, runSImulation_Click(form); }
-    void tick_at(float t) { clock.reading = t, Timer1_Timer(form); }
-    void pause_at(float t) { clock.reading = t, cmd_stop_simulation_Click(form); }
+    void run_at(float t) { clock.set(t), runSImulation_Click(form); }
+    void tick_at(float t) { clock.set(t), Timer1_Timer(form); }
+    void pause_at(float t) { clock.set(t), cmd_stop_simulation_Click(form); }
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/frontend/readouts.h"
+#include "core/platform/hand_clock.h"
 
 using namespace tarrowen;
 
@@ -29,11 +30,8 @@ class Recorder final : public Frontend {
     std::vector<std::string> calls[kBoxCount];
 
   private:
-    class StillClock final : public Clock {
-        float now() override { return 0; }
-    };
     ManualTimer timer_;
-    StillClock clock_;
+    HandClock clock_;
 };
 
 struct Frame {

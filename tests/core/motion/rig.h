@@ -18,6 +18,7 @@
 #include "core/motion/form.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_report.h"
+#include "core/platform/hand_clock.h"
 #include "core/platform/timer.h"
 
 // Failure messages name the run state and the number, not the enum's value or "{?}". doctest
@@ -36,12 +37,6 @@ struct StringMaker<tarrowen::Number> {
 }  // namespace doctest
 
 namespace tarrowen::testing {
-
-class FakeClock final : public Clock {
-  public:
-    float now() override { return reading; }
-    float reading = 36000.0f;  // 10:00
-};
 
 // A panel in memory that can be told to refuse a box, as a failing control would.
 class TestPanel final : public Panel {
@@ -85,7 +80,7 @@ struct Rig {
     DrawingArea area{kWidth, kHeight};
     TestPanel panel;
     ManualTimer timer;
-    FakeClock clock;
+    HandClock clock;
     Form form{m, area, panel, timer, clock};
 
     Rig() {
@@ -101,7 +96,7 @@ struct Rig {
         run_handler(form, reports, on_failure, handler);
     }
 
-    void at(float clock_reading) { clock.reading = clock_reading; }
+    void at(float clock_reading) { clock.set(clock_reading); }
     void run_at(float t) { at(t), runSImulation_Click(form); }
     void pause_at(float t) { at(t), cmd_stop_simulation_Click(form); }
     void restart_at(float t) { at(t), cmd_restart_Click(form); }
