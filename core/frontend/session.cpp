@@ -24,9 +24,6 @@ Session::Session(Frontend& frontend, double pixel_ratio, PixelFormat format)
       readouts_(frontend),
       panel_(readouts_),
       form_{motion_, area_, panel_, frontend.timer(), frontend.clock()} {
-    // Timer1 starts on, with interval 0: it does not tick until Run sets 1 ms.
-    frontend.timer().set_interval(0);
-    frontend.timer().set_enabled(true);
     load_motion(form_);
     request_frame();
 }

@@ -33,9 +33,9 @@ struct Form {
     std::string note{};
 };
 
-// The first steps of the window's start-up: the area black, omega, R and theta0 read from the
-// initial texts of boxes 0 to 2 (so the state agrees with what the panel shows), and the user
-// scale.
+// The first steps of the window's start-up: Timer1 on at interval 0 (so nothing ticks before
+// Run), the area black, omega, R and theta0 read from the initial texts of boxes 0 to 2 (so the
+// state agrees with what the panel shows), and the user scale.
 void load_motion(Form& f);
 
 // The orbit centre as numbers: 170/75 (double) and 2 (16-bit integer).

@@ -60,6 +60,9 @@ const Number& center_y() {
 }
 
 void load_motion(Form& f) {
+    // Timer1 starts on, with interval 0: it does not tick until Run sets 1 ms.
+    f.Timer1.set_interval(0);
+    f.Timer1.set_enabled(true);
     clear_drawing_area(f.Picture1);
     f.m.ang_freq = Number::dbl(parse_number(initial_text(kBoxOmega)));
     f.m.radius = Number::dbl(parse_number(initial_text(kBoxRadius)));

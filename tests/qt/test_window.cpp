@@ -175,47 +175,6 @@ class WindowTest : public QObject {
         QVERIFY(!a->text(QAccessible::Description).isEmpty());
     }
 
-    // A handler that fails is reported once, in words; the timer stops; the texts stay as
-    // typed; a corrected Run goes on.
-    void failure_is_reported_once() {
-        HandClock clock;
-        FakeReport report;
-        Tarrowen w(&clock, &report);
-        child<QLineEdit>(w, "txt_masses(1)")->setText("1E39");
-        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
-        QVERIFY(w.timer().ticking());
-        clock.advance(1);
-        w.Timer1_Timer();
-        QCOMPARE(report.messages, QStringList{"The radius 1E+39 is too large to draw."});
-        QVERIFY(!w.timer().ticking());
-        QTest::qWait(30);
-        QCOMPARE(report.messages.size(), 1);
-        QCOMPARE(box(w, kBoxRadius), QString("1E39"));
-
-        child<QLineEdit>(w, "txt_masses(1)")->setText("1");
-        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
-        clock.advance(2);
-        w.Timer1_Timer();
-        w.present_now();
-        QCOMPARE(box(w, kBoxTime), QString(" 2"));
-        QCOMPARE(report.messages.size(), 1);
-    }
-
-    // Input out of range is reported by Run and Apply, and nothing typed is lost.
-    void bad_input_is_reported_by_run_and_apply() {
-        HandClock clock;
-        FakeReport report;
-        Tarrowen w(&clock, &report);
-        child<QLineEdit>(w, "txt_masses(0)")->setText("1E400");
-        QTest::mouseClick(child<QPushButton>(w, "cmd_apply"), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(w, "runSImulation"), Qt::LeftButton);
-        QCOMPARE(report.messages.size(), 2);
-        QVERIFY(report.messages[0].contains("\"ang freq\" box (1E400)"));
-        QCOMPARE(box(w, kBoxOmega), QString("1E400"));
-        QCOMPARE(w.motion().ang_freq, Number::dbl(2));
-        QVERIFY(!w.timer().ticking());
-    }
-
     // Failures as a user meets them, through the buttons: a failed Apply or Run while the
     // motion runs leaves it running with its picture; a frequency too large for the tick is
     // mended by typing a fine one, Apply (told once) and Restart.

@@ -279,8 +279,6 @@ struct Window {
     Form form{m, area, panel, timer, clock};
 
     Window(double ratio, PixelFormat format) : area(kLogicalWidth, kLogicalHeight, ratio, format) {
-        timer.set_interval(0);  // as at start-up: on, interval 0
-        timer.set_enabled(true);
         load_motion(form);
     }
     void type(int box, const std::string& t) { panel.set_text(box, t); }

@@ -83,12 +83,7 @@ struct Rig {
     HandClock clock;
     Form form{m, area, panel, timer, clock};
 
-    Rig() {
-        // As at start-up: on, interval 0.
-        timer.set_interval(0);
-        timer.set_enabled(true);
-        load_motion(form);
-    }
+    Rig() { load_motion(form); }
 
     Reports reports;
     // A handler as the window runs it: a failure is reported and leaves what the policy says.
