@@ -43,8 +43,10 @@ void Session::dispatch(const Event& event) {
             break;
         case Event::Type::TextChanged: {
             const int i = element(event.control);
-            if (event.control >= txt_masses_0 && event.control < cmd_color_0)
+            if (event.control >= txt_masses_0 && event.control < cmd_color_0) {
+                readouts_.typed(i);
                 txt_masses_Change(form_, static_cast<std::int16_t>(i));
+            }
             return;
         }
         case Event::Type::Click:
