@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -50,9 +51,9 @@ class RecordingFrontend final : public Frontend {
                 continue;
             }
             for (int y = r.y0; y < r.y1; ++y)
-                for (int x = r.x0; x < r.x1; ++x)
-                    screen[static_cast<std::size_t>(y) * area.width() + x] =
-                        area.pixels()[static_cast<std::size_t>(y) * area.stride() + x];
+                std::memcpy(&screen[row(y, area.width()) + r.x0],
+                            area.pixels() + row(y, area.stride()) + r.x0,
+                            sizeof(std::uint32_t) * static_cast<std::size_t>(r.width()));
         }
     }
     void request_frame() override {
@@ -70,11 +71,14 @@ class RecordingFrontend final : public Frontend {
             screen.size() != static_cast<std::size_t>(area.width()) * area.height())
             return false;
         for (int y = 0; y < area.height(); ++y)
-            for (int x = 0; x < area.width(); ++x)
-                if (screen[static_cast<std::size_t>(y) * area.width() + x] !=
-                    area.pixels()[static_cast<std::size_t>(y) * area.stride() + x])
-                    return false;
+            if (std::memcmp(&screen[row(y, area.width())], area.pixels() + row(y, area.stride()),
+                            sizeof(std::uint32_t) * static_cast<std::size_t>(area.width())) != 0)
+                return false;
         return true;
+    }
+
+    static std::size_t row(int y, int pitch) {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch);
     }
 
     std::array<std::string, kBoxCount> texts;  // what each box shows
