@@ -6,16 +6,19 @@
 #include <string>
 
 #include "core/canvas/drawing_area.h"
+#include "core/motion/animation_tick.h"
 #include "core/motion/form.h"
+#include "core/motion/run_control.h"
 #include "core/platform/hand_clock.h"
 #include "core/platform/timer.h"
+#include "tests/core/text_panel.h"
 
 namespace tarrowen::bench {
 
 struct TickRig {
     MotionState m;
     DrawingArea area;
-    TextPanel panel;
+    testing::TextPanel panel;
     ManualTimer timer;
     HandClock clock;
     long long ms = 0;  // since the Run, counted so that no rounding adds up

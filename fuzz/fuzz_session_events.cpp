@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "core/layout/layout.h"
+#include "core/motion/run_control.h"
 #include "tests/core/frontend/recording_frontend.h"
 
 using namespace tarrowen;

@@ -14,7 +14,7 @@
 
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
-#include "core/motion/motion_state.h"
+#include "core/motion/box_roles.h"
 #include "core/platform/hand_clock.h"
 
 namespace tarrowen {

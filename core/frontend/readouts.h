@@ -31,7 +31,7 @@
 #include <string>
 
 #include "core/frontend/frontend.h"
-#include "core/motion/motion_state.h"
+#include "core/motion/box_roles.h"
 
 namespace tarrowen {
 

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/frontend/session.h"
 
+#include "core/motion/animation_tick.h"
+#include "core/motion/parameter_editing.h"
 #include "core/motion/redraw_motion.h"
+#include "core/motion/run_control.h"
+#include "core/motion/run_handler.h"
 
 namespace tarrowen {
 

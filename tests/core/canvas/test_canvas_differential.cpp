@@ -17,11 +17,16 @@
 #include <vector>
 
 #include "core/canvas/drawing_area.h"
+#include "core/motion/animation_tick.h"
 #include "core/motion/form.h"
+#include "core/motion/motion_picture.h"
+#include "core/motion/parameter_editing.h"
 #include "core/motion/redraw_motion.h"
+#include "core/motion/run_control.h"
 #include "core/platform/hand_clock.h"
 #include "reference_canvas.h"
 #include "split_mix.h"
+#include "tests/core/text_panel.h"
 
 using namespace tarrowen;
 using namespace tarrowen::testing;

@@ -15,11 +15,17 @@
 #include <vector>
 
 #include "core/canvas/drawing_area.h"
+#include "core/motion/animation_tick.h"
 #include "core/motion/form.h"
+#include "core/motion/handler_error.h"
+#include "core/motion/parameter_editing.h"
+#include "core/motion/run_control.h"
+#include "core/motion/run_handler.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_report.h"
 #include "core/platform/hand_clock.h"
 #include "core/platform/timer.h"
+#include "tests/core/text_panel.h"
 
 // Failure messages name the run state and the number, not the enum's value or "{?}". doctest
 // prints any enum as its value, so the run state has a toString of its own, found by ADL.
