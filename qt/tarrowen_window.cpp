@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
-#include <cmath>
-#include <vector>
+#include <algorithm>
 
+#include "core/layout/caption_sizes.h"
 #include "qt/accessible_text.h"
 #include "qt/fitted_text.h"
 #include "qt/qt_error_report.h"
@@ -43,13 +43,14 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
 
     timer_ = new QtPeriodicTimer([this] { Timer1_Timer(); }, this);
     frame_timer_.setSingleShot(true);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal hz = screen != nullptr && screen->refreshRate() > 1 ? screen->refreshRate() : 60;
-    frame_timer_.setInterval(static_cast<int>(std::lround(1000.0 / hz)));
-    connect(&frame_timer_, &QTimer::timeout, this, [this] { session_->dispatch(Event::frame()); });
+    frame_timer_.setTimerType(Qt::PreciseTimer);
+    connect(&frame_timer_, &QTimer::timeout, this, [this] {
+        pacer_.delivered(monotonic_seconds());
+        session_->dispatch(Event::frame());
+    });
 
     session_ =
-        std::make_unique<Session>(*this, screen != nullptr ? screen->devicePixelRatio() : 1.0);
+        std::make_unique<Session>(*this, screen() != nullptr ? screen()->devicePixelRatio() : 1.0);
     build_controls();
     // The core keeps the readout with the focus audible (core/frontend/readouts.h).
     focus_changed_ = connect(qApp, &QApplication::focusChanged, this,
@@ -64,8 +65,8 @@ Tarrowen::~Tarrowen() {
 
 void Tarrowen::build_controls() {
     using namespace layout;
-    std::array<WrappedLabel*, kRows> labels{};
-    std::array<WrappedButton*, kRows> panel_buttons{};
+    // Created in the table's order, which is also the order in which they are drawn: the
+    // buttons "pause simulation" and "Quit " cover the last pixel row of those above them.
     for (int i = 0; i < kControlCount; ++i) {
         const auto id = static_cast<Id>(i);
         const Control& c = control(id);
@@ -85,17 +86,12 @@ void Tarrowen::build_controls() {
                 }
                 connect(b, &QPushButton::clicked, this,
                         [this, id] { session_->dispatch(Event::click(id)); });
-                if (element(id) >= 0) panel_buttons[static_cast<std::size_t>(element(id))] = b;
                 w = b;
                 break;
             }
-            case ControlKind::Label: {
-                auto* l = new WrappedLabel(this);
-                l->setText(QString::fromLatin1(c.caption));
-                labels[static_cast<std::size_t>(element(id))] = l;
-                w = l;
+            case ControlKind::Label:
+                w = new WrappedLabel(QString::fromLatin1(c.caption), this);
                 break;
-            }
             case ControlKind::TextBox: {
                 auto* e = new QLineEdit(QString::fromLatin1(c.initial_text), this);
                 connect(e, &QLineEdit::textChanged, this,
@@ -110,19 +106,36 @@ void Tarrowen::build_controls() {
         if (*c.accessible_name != '\0')
             w->setAccessibleName(QString::fromLatin1(c.accessible_name));
         if (*c.description != '\0') w->setAccessibleDescription(QString::fromLatin1(c.description));
-        controls_[static_cast<std::size_t>(i)] = w;
+        controls_[static_cast<std::size_t>(id)] = w;
     }
     for (int i = 0; i < kRows; ++i)
-        labels[static_cast<std::size_t>(i)]->setBuddy(txt_masses_[static_cast<std::size_t>(i)]);
+        static_cast<QLabel*>(controls_[lbl_mass_id(i)])->setBuddy(controls_[txt_masses(i)]);
 
     const auto& order = tab_order();
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(controls_[static_cast<std::size_t>(order[i])],
                     controls_[static_cast<std::size_t>(order[i + 1])]);
 
-    // Each column of captions in one size, the largest in which all of them fit whole.
-    unify_caption_font(labels);
-    unify_caption_font(panel_buttons);
+    fit_captions();
+}
+
+void Tarrowen::fit_captions() {
+    const QFont base = font();
+    // A default font given in pixels has no point size to step: it stays as it is.
+    if (base.pointSizeF() <= 0) return;
+    const auto in_size = [&base](double points) {
+        QFont f = base;
+        f.setPointSizeF(points);
+        return f;
+    };
+    const double smallest = layout::smallest_caption(1) * 72.0 / logicalDpiY();
+    const auto sizes = layout::caption_sizes(
+        {base.pointSizeF(), 0.5, smallest}, [&](layout::Id id, double points) {
+            const QWidget* w = controls_[static_cast<std::size_t>(id)];
+            return dynamic_cast<const FittedCaption*>(w)->fits(in_size(points));
+        });
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (sizes[i] > 0) controls_[i]->setFont(in_size(sizes[i]));
 }
 
 void Tarrowen::Timer1_Timer() {
@@ -134,11 +147,9 @@ std::string Tarrowen::box_text(int box) const {
 }
 
 void Tarrowen::on_focus_changed(QWidget* now) {
-    layout::Id id = layout::kControlCount;
-    for (int i = 0; i < layout::kControlCount; ++i)
-        if (now != nullptr && controls_[static_cast<std::size_t>(i)] == now)
-            id = static_cast<layout::Id>(i);
-    session_->set_focus(id);
+    // Not one of the controls (or none): kControlCount. No entry of controls_ is null.
+    const auto* it = std::find(controls_.begin(), controls_.end(), now);
+    session_->set_focus(static_cast<layout::Id>(it - controls_.begin()));
 }
 
 void Tarrowen::set_box_text(int box, const std::string& text, bool quietly) {
@@ -158,7 +169,10 @@ void Tarrowen::present(const DrawingArea&, const RectList& changed) {
 }
 
 void Tarrowen::request_frame() {
-    if (!frame_timer_.isActive()) frame_timer_.start();
+    if (frame_timer_.isActive()) return;
+    // The rate of the screen that shows the window now, which may not be the one it started on.
+    if (const QScreen* s = screen()) pacer_.set_refresh_rate(s->refreshRate());
+    frame_timer_.start(pacer_.wait_ms(monotonic_seconds()));
 }
 
 void Tarrowen::report(const std::string& message) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/frontend/frame_pacer.h"
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
 #include "core/platform/clock.h"
@@ -48,6 +49,8 @@ class Tarrowen final : public QWidget, public Frontend {
 
   private:
     void build_controls();
+    // Each caption in its group's size (core/layout/caption_sizes.h).
+    void fit_captions();
     // The keyboard focus moved to `now` (in this window or elsewhere, or nowhere).
     void on_focus_changed(QWidget* now);
 
@@ -57,6 +60,7 @@ class Tarrowen final : public QWidget, public Frontend {
     ErrorReport* report_;
     QtPeriodicTimer* timer_;
     QTimer frame_timer_;
+    FramePacer pacer_;
     std::unique_ptr<Session> session_;
     PictureWidget* picture_ = nullptr;
     // Ended before the window's members go: QWidget's destructor still moves the focus.

@@ -4,24 +4,27 @@
 // their notifications into the session's dispatches, presents the canvas and the readouts once
 // a screen refresh, and shows reports in a message box.
 //
-// It is aware of each monitor's dpi: controls stand at their layout pixels times dpi/96, every
-// control has the system's message font at that dpi, and the canvas has pixel ratio dpi/96.
-// On WM_DPICHANGED (the window moved to another monitor, or the scale changed) all of it is
-// done again.
+// It is aware of each monitor's dpi: controls stand at their twips at that dpi
+// (win32/dpi_scale.h), every control has the system's message font at that dpi, and the canvas
+// has pixel ratio dpi/96. On WM_DPICHANGED (the window moved to another monitor, or the scale
+// changed) all of it is done again. The fonts, the controls it draws itself, the modal loops'
+// ticks and the test's messages each have a file of their own.
 
 #include <windows.h>
 
 #include <array>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
 #include "core/layout/layout.h"
 #include "core/platform/hand_clock.h"
 #include "win32/accessible_names.h"
+#include "win32/caption_font.h"
 #include "win32/message_loop.h"
+#include "win32/modal_loops.h"
+#include "win32/remote_messages.h"
 #include "win32/waitable_timer.h"
 
 namespace tarrowen {
@@ -57,10 +60,8 @@ class TarrowenWindow final : public Frontend {
     void build_controls();
     // Places, fonts and sizes for dpi_.
     void lay_out();
-    void make_fonts();
-    void draw_item(const DRAWITEMSTRUCT& item);
-    // A thread timer that serves ticks and frames while a modal loop runs.
-    void serve_in_modal_loops(bool on);
+    // Frames follow the refresh rate of the monitor that shows the window, also after it moved.
+    void follow_monitor() { loop_.set_refresh_rate(refresh_rate_of(window_)); }
     HWND control(layout::Id id) const { return controls_[static_cast<std::size_t>(id)]; }
 
     HINSTANCE instance_;
@@ -74,15 +75,10 @@ class TarrowenWindow final : public Frontend {
     std::array<HWND, layout::kControlCount> controls_{};
     AccessibleNames names_;
     UINT dpi_ = 96;
-    // The fonts of the current dpi: every control's, and the captions' that had to shrink.
-    HFONT control_font_ = nullptr;
-    std::vector<HFONT> caption_fonts_;
-    std::array<HFONT, layout::kControlCount> font_of_{};
-    int modal_depth_ = 0;
-    // The registered messages of the hand-set clock; 0 when it is off.
-    UINT set_clock_message_ = 0;
-    UINT tick_message_ = 0;
-    UINT present_message_ = 0;
+    CaptionFonts fonts_;
+    ModalLoops modal_loops_{loop_};
+    // The hand-set clock's messages, when it is on.
+    std::optional<RemoteMessages> remote_;
 };
 
 }  // namespace tarrowen

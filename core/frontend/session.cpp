@@ -47,7 +47,7 @@ void Session::dispatch(const Event& event) {
             break;
         case Event::Type::TextChanged: {
             const int i = element(event.control);
-            if (event.control >= txt_masses_0 && event.control < cmd_color_0) {
+            if (is_text_box(event.control)) {
                 readouts_.typed(i);
                 txt_masses_Change(form_, static_cast<std::int16_t>(i));
             }
@@ -93,9 +93,7 @@ void Session::set_pixel_ratio(double ratio) {
 
 void Session::present_now() {
     const ClockReading now = frontend_.clock().reading();
-    const int focused_box = focus_ >= layout::txt_masses_0 && focus_ < layout::cmd_color_0
-                                ? layout::element(focus_)
-                                : -1;
+    const int focused_box = layout::is_text_box(focus_) ? layout::element(focus_) : -1;
     readouts_.flush(frontend_.timer().ticking(), focused_box,
                     now.day * kSecondsPerDay + now.seconds);
     const RectList changed = area_.take_changed();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as laid out at the screen's dpi: every control where the layout table puts it, at
-// that dpi's scale (the table's pixels at 96 dpi, times 2 at 192), and the keyboard's way
-// through the controls, as a user without a mouse goes.
+// that dpi's scale (each edge of its twips at dpi/1440 pixels a twip, to the nearest pixel),
+// and the keyboard's way through the controls, as a user without a mouse goes.
 #include <windows.h>
 
 #include "checks.h"
@@ -52,8 +52,15 @@ void check_layout(Checks& checks, const std::wstring& exe) {
         RECT r;
         GetWindowRect(app.control(id), &r);
         MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&r), 2);
-        const Place p = to_pixels(control(id).twips);
-        const RECT want{p.left * scale, p.top * scale, p.right() * scale, p.bottom() * scale};
+        // Each edge rounded once from twips at the dpi; the picture as large as its canvas,
+        // the table's pixels at 96 dpi times the scale.
+        const Place t = control(id).twips;
+        const auto edge = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
+        RECT want{edge(t.left), edge(t.top), edge(t.right()), edge(t.bottom())};
+        if (id == Picture1) {
+            want.right = want.left + to_pixels(t).width * scale;
+            want.bottom = want.top + to_pixels(t).height * scale;
+        }
         checks.expect(EqualRect(&r, &want) != FALSE, std::string(control(id).name) + " at " +
                                                          describe(r) + ", the table's " +
                                                          describe(want));
