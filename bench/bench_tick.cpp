@@ -17,6 +17,7 @@
 #include <string>
 
 #include "bench/tick_rig.h"
+#include "core/motion/user_scale.h"
 
 // --- counting allocations -----------------------------------------------------------------
 

@@ -6,27 +6,22 @@
 #include <string>
 
 #include "core/canvas/drawing_area.h"
+#include "core/motion/animation_tick.h"
 #include "core/motion/form.h"
-#include "core/platform/clock.h"
+#include "core/motion/run_control.h"
+#include "core/platform/hand_clock.h"
 #include "core/platform/timer.h"
+#include "tests/core/text_panel.h"
 
 namespace tarrowen::bench {
-
-class SteppedClock final : public Clock {
-  public:
-    float now() override { return static_cast<float>(36000.0 + static_cast<double>(ms_) / 1000.0); }
-    void advance() { ++ms_; }
-
-  private:
-    long long ms_ = 0;
-};
 
 struct TickRig {
     MotionState m;
     DrawingArea area;
-    TextPanel panel;
+    testing::TextPanel panel;
     ManualTimer timer;
-    SteppedClock clock;
+    HandClock clock;
+    long long ms = 0;  // since the Run, counted so that no rounding adds up
     Form form{m, area, panel, timer, clock};
 
     TickRig(const std::string& radius, double ratio, PixelFormat format = PixelFormat::Xrgb)
@@ -38,7 +33,8 @@ struct TickRig {
 
     // One tick, 1 ms after the last.
     void tick() {
-        clock.advance();
+        ++ms;
+        clock.set(static_cast<float>(kHandClockStart + static_cast<double>(ms) / 1000.0));
         Timer1_Timer(form);
     }
 };

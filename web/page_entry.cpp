@@ -126,7 +126,7 @@ EMSCRIPTEN_KEEPALIVE int tarrowen_canvas_height() {
 // runs on the real clock.
 EMSCRIPTEN_KEEPALIVE void tarrowen_set_clock(double seconds) {
     if (g_page && g_page->hand_clock() != nullptr)
-        g_page->hand_clock()->seconds = static_cast<float>(seconds);
+        g_page->hand_clock()->set(static_cast<float>(seconds));
 }
 
 }  // extern "C"

@@ -14,7 +14,8 @@
 
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
-#include "core/motion/motion_state.h"
+#include "core/motion/box_roles.h"
+#include "core/platform/hand_clock.h"
 
 namespace tarrowen {
 
@@ -23,13 +24,6 @@ namespace tarrowen {
 class PageTimer final : public PeriodicTimer {
   protected:
     void schedule(int period_ms) override;
-};
-
-// The clock of a page opened for the test driver: it reads what the driver set last.
-class HandClock final : public Clock {
-  public:
-    float now() override { return seconds; }
-    float seconds = 36000.0f;
 };
 
 class WebPage final : public Frontend {

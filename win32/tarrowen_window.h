@@ -19,6 +19,7 @@
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
 #include "core/layout/layout.h"
+#include "core/platform/hand_clock.h"
 #include "win32/accessible_names.h"
 #include "win32/caption_font.h"
 #include "win32/message_loop.h"
@@ -27,17 +28,6 @@
 #include "win32/waitable_timer.h"
 
 namespace tarrowen {
-
-// A clock set by hand, for the tests' drivers (win32/remote_control.h).
-class HandClock final : public Clock {
-  public:
-    explicit HandClock(double seconds) : seconds_(static_cast<float>(seconds)) {}
-    float now() override { return seconds_; }
-    void set(double seconds) { seconds_ = static_cast<float>(seconds); }
-
-  private:
-    float seconds_;
-};
 
 class TarrowenWindow final : public Frontend {
   public:

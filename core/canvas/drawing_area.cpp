@@ -169,8 +169,4 @@ void clear_drawing_area(DrawingArea& area) {
     area.set_background_colour(kBlack);
 }
 
-void wipe_drawing_area(DrawingArea& area) {
-    area.circle(static_cast<float>(kCenterX), static_cast<float>(kCenterY), 6.0f);
-}
-
 }  // namespace tarrowen

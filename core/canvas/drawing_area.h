@@ -123,17 +123,7 @@ class DrawingArea {
     std::optional<Colours> painted_;
 };
 
-// The user scale of the picture, 340/75 units across and 4 down, and the orbit centre in its
-// middle: 170/75 across (as a single, 2.2666666507720947) and 2 down.
-inline constexpr double kScaleWidth = 340.0 / 75.0;
-inline constexpr double kScaleHeight = 4.0;
-inline constexpr double kCenterX = kScaleWidth / 2;
-inline constexpr double kCenterY = kScaleHeight / 2;
-
 // Background black: erases everything drawn.
 void clear_drawing_area(DrawingArea& area);
-// A circle of radius 6 round the centre in no colour: paints the whole area in the fill colour
-// (its outline, in the foreground colour, lies wholly outside the area).
-void wipe_drawing_area(DrawingArea& area);
 
 }  // namespace tarrowen

@@ -22,14 +22,15 @@
 
 #include "core/canvas/drawing_area.h"
 #include "core/platform/clock.h"
+#include "core/platform/error_report.h"
 #include "core/platform/timer.h"
 
 namespace tarrowen {
 
-class Frontend {
+// report() (ErrorReport) shows the session's reports: the screen has been presented just
+// before.
+class Frontend : public ErrorReport {
   public:
-    virtual ~Frontend() = default;
-
     // The text that box `box` of the panel (0 to 7, by role: kBoxOmega ...) holds now, as the
     // user typed it or as it was last written.
     virtual std::string box_text(int box) const = 0;
@@ -50,9 +51,6 @@ class Frontend {
     // once and waits for that frame before it asks again.
     virtual void request_frame() = 0;
 
-    // Tells the user, in plain words, that something could not be done (or was done otherwise
-    // than asked). The screen has been presented just before. Need not wait for the user.
-    virtual void report(const std::string& message) = 0;
     // Ends the program at once ("Quit ").
     virtual void quit() = 0;
 

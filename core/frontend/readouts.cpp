@@ -33,6 +33,13 @@ void Readouts::write(int box, const std::string& text) {
     is_pending_[i] = true;
 }
 
+void Readouts::typed(int box) {
+    const auto i = static_cast<std::size_t>(box);
+    is_pending_.at(i) = false;
+    unheard_[i] = false;
+    shown_[i] = frontend_.box_text(box);
+}
+
 void Readouts::show(int box, bool quietly, double now) {
     const auto i = static_cast<std::size_t>(box);
     unheard_[i] = quietly;

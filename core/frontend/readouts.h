@@ -31,7 +31,7 @@
 #include <string>
 
 #include "core/frontend/frontend.h"
-#include "core/motion/motion_state.h"
+#include "core/motion/box_roles.h"
 
 namespace tarrowen {
 
@@ -43,6 +43,11 @@ class Readouts {
     std::string text(int box) const;
     // Inputs are shown at once; readouts are kept for the next flush.
     void write(int box, const std::string& text);
+    // The user has changed the text of `box`: what it shows now is the user's, and nothing
+    // written before is shown or told over it. Without this a readout written by the last tick
+    // before a pause, or told once more when the motion stands still, would replace at the next
+    // frame what the user typed after it.
+    void typed(int box);
 
     // Hands the readouts written since the last flush to the front-end, those that changed, by
     // the rule above. `running`: the motion runs; `focused_box`: the box with the keyboard focus

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/frontend/session.h"
 
+#include "core/motion/animation_tick.h"
+#include "core/motion/parameter_editing.h"
 #include "core/motion/redraw_motion.h"
+#include "core/motion/run_control.h"
+#include "core/motion/run_handler.h"
 
 namespace tarrowen {
 
@@ -24,9 +28,6 @@ Session::Session(Frontend& frontend, double pixel_ratio, PixelFormat format)
       readouts_(frontend),
       panel_(readouts_),
       form_{motion_, area_, panel_, frontend.timer(), frontend.clock()} {
-    // Timer1 starts on, with interval 0: it does not tick until Run sets 1 ms.
-    frontend.timer().set_interval(0);
-    frontend.timer().set_enabled(true);
     load_motion(form_);
     request_frame();
 }
@@ -46,7 +47,10 @@ void Session::dispatch(const Event& event) {
             break;
         case Event::Type::TextChanged: {
             const int i = element(event.control);
-            if (is_text_box(event.control)) txt_masses_Change(form_, static_cast<std::int16_t>(i));
+            if (is_text_box(event.control)) {
+                readouts_.typed(i);
+                txt_masses_Change(form_, static_cast<std::int16_t>(i));
+            }
             return;
         }
         case Event::Type::Click:

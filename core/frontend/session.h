@@ -12,6 +12,8 @@
 #include "core/layout/layout.h"
 #include "core/motion/form.h"
 #include "core/motion/motion_state.h"
+#include "core/motion/panel.h"
+#include "core/platform/error_report.h"
 
 namespace tarrowen {
 

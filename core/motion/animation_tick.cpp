@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/motion/animation_tick.h"
+
 #include <cmath>
 
 #include "core/motion/angle.h"
-#include "core/motion/form.h"
+#include "core/motion/handler_error.h"
 #include "core/motion/motion_picture.h"
 #include "core/numbers/number_text.h"
 

@@ -2,6 +2,7 @@
 #include "core/motion/input.h"
 
 #include "core/layout/layout.h"
+#include "core/motion/handler_error.h"
 #include "core/numbers/number_text.h"
 
 namespace tarrowen {

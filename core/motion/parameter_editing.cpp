@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/motion/parameter_editing.h"
+
 #include <cmath>
 
 #include "core/layout/layout.h"
 #include "core/motion/angle.h"
-#include "core/motion/form.h"
+#include "core/motion/handler_error.h"
 #include "core/motion/input.h"
+#include "core/motion/motion_picture.h"
 #include "core/numbers/number_text.h"
 
 namespace tarrowen {

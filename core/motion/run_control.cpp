@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/motion/run_control.h"
+
 #include <cmath>
 
-#include "core/motion/form.h"
 #include "core/motion/input.h"
+#include "core/motion/motion_picture.h"
 #include "core/numbers/number_text.h"
 
 namespace tarrowen {
@@ -49,17 +51,10 @@ ClockReading pause_of(const MotionState& m) {
 
 }  // namespace
 
-const Number& center_x() {
-    static const Number v = Number::dbl(kCenterX);
-    return v;
-}
-
-const Number& center_y() {
-    static const Number v = Number::int16(static_cast<std::int16_t>(kCenterY));
-    return v;
-}
-
 void load_motion(Form& f) {
+    // Timer1 starts on, with interval 0: it does not tick until Run sets 1 ms.
+    f.Timer1.set_interval(0);
+    f.Timer1.set_enabled(true);
     clear_drawing_area(f.Picture1);
     f.m.ang_freq = Number::dbl(parse_number(initial_text(kBoxOmega)));
     f.m.radius = Number::dbl(parse_number(initial_text(kBoxRadius)));

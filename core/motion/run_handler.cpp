@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/motion/run_handler.h"
+
 #include <array>
 #include <optional>
 
-#include "core/motion/form.h"
+#include "core/motion/handler_error.h"
+#include "core/motion/run_control.h"
 
 namespace tarrowen {
 

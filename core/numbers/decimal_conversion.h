@@ -12,7 +12,9 @@
 // The second way trusts the C library's strtod to round correctly, as glibc's and musl's
 // (emscripten's) do; where the first way exists it is used, so neither Windows nor Linux
 // depends on that. Both ways are declared below too, so that the tests and the differential
-// fuzz target can hold them against each other wherever both build.
+// fuzz target can hold them against each other wherever both build: the second way is built
+// where the first is missing, and beside it where fmt's headers are found
+// (TARROWEN_BUILT_PORTABLE_PATH).
 //
 // In the examples a text is written between « and ».
 
@@ -69,7 +71,7 @@ double nearest_double(std::string_view decimal);
 #endif
 }  // namespace charconv_path
 
-// The second way, built on every target.
+// The second way, where it is built.
 namespace portable_path {
 ScientificDigits scientific_digits(double v, int precision);
 double nearest_double(std::string_view decimal);

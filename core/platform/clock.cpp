@@ -47,7 +47,11 @@ float seconds_between(ClockReading from, ClockReading to) {
 }
 
 ClockReading moved_by(ClockReading r, ClockReading from, ClockReading to) {
-    return split(r.day, static_cast<double>(r.seconds) + exact_difference(from, to));
+    return moved_by(r, exact_difference(from, to));
+}
+
+ClockReading moved_by(ClockReading r, double seconds) {
+    return split(r.day, static_cast<double>(r.seconds) + seconds);
 }
 
 double local_seconds_since_midnight() {

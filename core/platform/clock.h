@@ -40,6 +40,9 @@ float seconds_between(ClockReading from, ClockReading to);
 // `from` to `to` moves the start of a run this way, so the run goes on where it stopped:
 //   {0, 100} moved by {0, 86000} to {1, 50} gives {1, 550}.
 ClockReading moved_by(ClockReading r, ClockReading from, ClockReading to);
+// `r` moved by `seconds` (back when negative), formed and normalised the same way:
+//   {0, 86399.5} moved by 1 gives {1, 0.5}; {2, 10} moved by -20 gives {1, 86390}.
+ClockReading moved_by(ClockReading r, double seconds);
 
 class Clock {
   public:

@@ -4,16 +4,10 @@
 #include <QStringList>
 #include <string>
 
-#include "core/platform/clock.h"
 #include "core/platform/error_report.h"
+#include "core/platform/hand_clock.h"
 
 namespace tarrowen::testing {
-
-class FakeClock final : public Clock {
-  public:
-    float now() override { return reading; }
-    float reading = 36000.0f;
-};
 
 class FakeReport final : public ErrorReport {
   public:

@@ -7,8 +7,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "qt/tarrowen_window.h"
 #include "fakes.h"
+#include "qt/tarrowen_window.h"
 
 using namespace tarrowen;
 using namespace tarrowen::testing;
@@ -76,7 +76,7 @@ class HostileInputTest : public QObject {
         QFETCH(int, box);
         QFETCH(QString, text);
         QFETCH(int, reports);
-        FakeClock clock;
+        HandClock clock;
         FakeReport report;
         Tarrowen w(&clock, &report);
         auto* typed = w.findChild<QLineEdit*>(QString("txt_masses(%1)").arg(box));
@@ -91,7 +91,7 @@ class HostileInputTest : public QObject {
             }
         };
         const auto tick = [&] {
-            clock.reading += 0.75f;
+            clock.advance(0.75f);
             if (w.timer().ticking()) w.Timer1_Timer();
         };
 

@@ -6,9 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <charconv>
 
-#include "../scenarios/scenario.h"
+#include "../scenarios/player.h"
 #include "fakes.h"
 #include "qt/tarrowen_window.h"
 
@@ -19,59 +18,44 @@ Q_DECLARE_METATYPE(tarrowen::scenarios::Scenario)
 
 namespace {
 
-QString where(const scenarios::Step& step) {
-    return QStringLiteral("line %1").arg(step.line);
-}
+class WindowWorld final : public scenarios::World {
+  public:
+    WindowWorld() { window_.show(); }
 
-// Plays one step; an empty result means it went as expected.
-QString play(Tarrowen& w, FakeClock& clock, FakeReport& report, const scenarios::Step& s) {
-    const auto widget = [&w](const std::string& name) {
-        return w.findChild<QWidget*>(QString::fromStdString(name));
-    };
-    const std::string& verb = s[0];
-    if (verb == "clock") {
-        double seconds = 0;
-        std::from_chars(s[1].data(), s[1].data() + s[1].size(), seconds);
-        clock.reading = static_cast<float>(seconds);
-    } else if (verb == "type") {
-        auto* box = qobject_cast<QLineEdit*>(widget(s[1]));
-        if (box == nullptr) return "no box " + QString::fromStdString(s[1]);
-        box->setText(QString::fromStdString(s[2]));
-    } else if (verb == "click") {
-        auto* button = qobject_cast<QPushButton*>(widget(s[1]));
-        if (button == nullptr) return "no button " + QString::fromStdString(s[1]);
-        QTest::mouseClick(button, Qt::LeftButton);
-    } else if (verb == "tick") {
-        w.Timer1_Timer();
-    } else if (verb == "expect" && s[1] == "title") {
-        if (w.windowTitle() != QString::fromStdString(s[2])) return "title " + w.windowTitle();
-    } else if (verb == "expect" && (s[1] == "caption" || s[1] == "text")) {
-        w.present_now();
-        QWidget* c = widget(s[2]);
-        QString shown;
-        if (auto* b = qobject_cast<QPushButton*>(c)) {
-            shown = b->text();
-        } else if (auto* l = qobject_cast<QLabel*>(c)) {
-            shown = l->text();
-        } else if (auto* e = qobject_cast<QLineEdit*>(c)) {
-            shown = e->text();
-        } else {
-            return "no control " + QString::fromStdString(s[2]);
-        }
-        if (shown != QString::fromStdString(s[3]))
-            return QStringLiteral("%1 shows \"%2\"").arg(QString::fromStdString(s[2]), shown);
-    } else if (verb == "expect" && s[1] == "report") {
-        const QStringList told = report.messages;
-        report.messages.clear();
-        if (told != QStringList{QString::fromStdString(s[2])})
-            return "reports: " + told.join(QStringLiteral(" | "));
-    } else if (verb == "expect" && s[1] == "no-report") {
-        if (!report.messages.isEmpty()) return "reported: " + report.messages.join(" | ");
-    } else {
-        return "unknown step";
+    void set_clock(double seconds) override { clock_.set(static_cast<float>(seconds)); }
+    void type(layout::Id box, const std::string& text) override {
+        if (auto* edit = widget<QLineEdit>(box)) edit->setText(QString::fromStdString(text));
     }
-    return {};
-}
+    void click(layout::Id button) override {
+        if (auto* b = widget<QPushButton>(button)) QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void tick() override { window_.Timer1_Timer(); }
+    std::string title() override { return window_.windowTitle().toStdString(); }
+    std::optional<std::string> shown(layout::Id id) override {
+        window_.present_now();
+        if (auto* b = widget<QPushButton>(id)) return b->text().toStdString();
+        if (auto* l = widget<QLabel>(id)) return l->text().toStdString();
+        if (auto* e = widget<QLineEdit>(id)) return e->text().toStdString();
+        return std::nullopt;
+    }
+    std::vector<std::string> take_reports() override {
+        std::vector<std::string> told;
+        for (const QString& m : report_.messages)
+            told.push_back(m.toStdString());
+        report_.messages.clear();
+        return told;
+    }
+
+  private:
+    template <typename W>
+    W* widget(layout::Id id) {
+        return window_.findChild<W*>(QString::fromUtf8(layout::control(id).name));
+    }
+
+    HandClock clock_;
+    FakeReport report_;
+    Tarrowen window_{&clock_, &report_};
+};
 
 }  // namespace
 
@@ -80,19 +64,14 @@ class ScenarioTest : public QObject {
   private slots:
     void scenario_data() {
         QTest::addColumn<scenarios::Scenario>("scenario");
-        for (const auto& s : scenarios::read_scenarios(TARROWEN_SCENARIOS))
+        for (const auto& s : scenarios::read_scenarios(std::string(TARROWEN_SCENARIOS)))
             QTest::newRow(s.name.c_str()) << s;
     }
     void scenario() {
         QFETCH(scenarios::Scenario, scenario);
-        FakeClock clock;
-        FakeReport report;
-        Tarrowen w(&clock, &report);
-        w.show();
-        for (const auto& step : scenario.steps) {
-            const QString failure = play(w, clock, report, step);
-            QVERIFY2(failure.isEmpty(), qPrintable(where(step) + ": " + failure));
-        }
+        WindowWorld world;
+        const std::string failure = scenarios::play(world, scenario);
+        QVERIFY2(failure.empty(), failure.c_str());
     }
 };
 

@@ -4,6 +4,7 @@
 // library only, so that the Qt test and the Windows driver share it.
 
 #include <fstream>
+#include <istream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -52,10 +53,8 @@ inline Step split_step(const std::string& text, int line) {
     return step;
 }
 
-// The scenarios of the file, in order. Throws on a step outside any scenario or a bad string.
-inline std::vector<Scenario> read_scenarios(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) throw std::runtime_error("cannot read " + path);
+// The scenarios of the list, in order. Throws on a step outside any scenario or a bad string.
+inline std::vector<Scenario> read_scenarios(std::istream& in) {
     std::vector<Scenario> all;
     std::string text;
     int line = 0;
@@ -72,6 +71,13 @@ inline std::vector<Scenario> read_scenarios(const std::string& path) {
         all.back().steps.push_back(split_step(text, line));
     }
     return all;
+}
+
+// The scenarios of the file at `path`.
+inline std::vector<Scenario> read_scenarios(const std::string& path) {
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return read_scenarios(in);
 }
 
 }  // namespace tarrowen::scenarios

@@ -26,8 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "../scenarios/scenario.h"
+#include "../scenarios/player.h"
 #include "checks.h"
+#include "core/platform/hand_clock.h"
 #include "remote_app.h"
 #include "win32/remote_control.h"
 #include "win32/wide_text.h"
@@ -37,54 +38,30 @@ using namespace tarrowen::driver;
 
 namespace {
 
-std::string joined(const std::vector<std::string>& v) {
-    std::string s;
-    for (const auto& t : v)
-        s += (s.empty() ? "" : " | ") + t;
-    return s;
-}
-
-// Plays one step; an empty result means it went as expected.
-std::string play(RemoteApp& app, const scenarios::Step& s) {
-    const std::string& verb = s[0];
-    if (verb == "clock") {
-        app.set_clock(std::stod(s[1]));
-    } else if (verb == "type") {
-        app.type(control_named(s[1]), s[2]);
-    } else if (verb == "click") {
-        app.click(control_named(s[1]));
-    } else if (verb == "tick") {
-        app.tick();
-    } else if (verb == "expect" && s[1] == "title") {
-        const std::string title = app.text(app.window());
-        if (title != s[2]) return "title \"" + title + "\"";
-    } else if (verb == "expect" && (s[1] == "caption" || s[1] == "text")) {
-        app.present();
-        const std::string shown = app.text(control_named(s[2]));
-        if (shown != s[3]) return s[2] + " shows \"" + shown + "\"";
-    } else if (verb == "expect" && s[1] == "report") {
-        const auto told = app.take_reports();
-        if (told != std::vector<std::string>{s[2]}) return "reports: " + joined(told);
-    } else if (verb == "expect" && s[1] == "no-report") {
-        const auto told = app.take_reports();
-        if (!told.empty()) return "reported: " + joined(told);
-    } else {
-        return "unknown step";
+// The program under wine, worked from outside its process.
+class RemoteWorld final : public scenarios::World {
+  public:
+    explicit RemoteWorld(RemoteApp& app) : app_(app) {}
+    void set_clock(double seconds) override { app_.set_clock(seconds); }
+    void type(layout::Id box, const std::string& text) override { app_.type(box, text); }
+    void click(layout::Id button) override { app_.click(button); }
+    void tick() override { app_.tick(); }
+    std::string title() override { return app_.text(app_.window()); }
+    std::optional<std::string> shown(layout::Id id) override {
+        app_.present();
+        return app_.text(id);
     }
-    return {};
-}
+    std::vector<std::string> take_reports() override { return app_.take_reports(); }
+
+  private:
+    RemoteApp& app_;
+};
 
 void play_scenarios(Checks& checks, const std::wstring& exe, const std::string& file) {
     for (const auto& scenario : scenarios::read_scenarios(file)) {
-        RemoteApp app(exe, 36000.0);
-        std::string failure;
-        for (const auto& step : scenario.steps) {
-            failure = play(app, step);
-            if (!failure.empty()) {
-                failure = "line " + std::to_string(step.line) + ": " + failure;
-                break;
-            }
-        }
+        RemoteApp app(exe, kHandClockStart);
+        RemoteWorld world(app);
+        std::string failure = scenarios::play(world, scenario);
         const int status = app.close();
         if (failure.empty() && status != 0)
             failure = "the program ended with status " + std::to_string(status);
@@ -124,7 +101,8 @@ int run_steps(const std::vector<std::string>& steps) {
             std::printf("closed %d\n", status);
             if (status != 0) return 1;
         } else {
-            const std::string failure = play(app, s);
+            RemoteWorld world(app);
+            const std::string failure = scenarios::play_step(world, s);
             if (!failure.empty()) {
                 std::printf("FAIL: %s: %s\n", text.c_str(), failure.c_str());
                 return 1;

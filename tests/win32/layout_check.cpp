@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "checks.h"
+#include "core/platform/hand_clock.h"
 #include "remote_app.h"
 
 namespace tarrowen::driver {
@@ -30,7 +31,7 @@ bool tab_to(RemoteApp& app, layout::Id id) {
 
 void check_layout(Checks& checks, const std::wstring& exe) {
     using namespace layout;
-    RemoteApp app(exe, 36000.0);
+    RemoteApp app(exe, kHandClockStart);
     const UINT dpi = GetDpiForWindow(app.window());
     checks.note("the window's dpi is " + std::to_string(dpi));
     if (dpi % 96 != 0) {

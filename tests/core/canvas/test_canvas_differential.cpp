@@ -17,10 +17,16 @@
 #include <vector>
 
 #include "core/canvas/drawing_area.h"
+#include "core/motion/animation_tick.h"
 #include "core/motion/form.h"
+#include "core/motion/motion_picture.h"
+#include "core/motion/parameter_editing.h"
 #include "core/motion/redraw_motion.h"
+#include "core/motion/run_control.h"
+#include "core/platform/hand_clock.h"
 #include "reference_canvas.h"
 #include "split_mix.h"
+#include "tests/core/text_panel.h"
 
 using namespace tarrowen;
 using namespace tarrowen::testing;
@@ -269,29 +275,21 @@ class RandomCalls {
 
 // The handlers' world without widgets: the motion state, the canvas, an in-memory panel, a
 // timer that only holds its settings and a clock set by hand.
-class SetClock final : public Clock {
-  public:
-    float now() override { return reading; }
-    float reading = 36000.0f;
-};
-
 struct Window {
     MotionState m;
     DrawingArea area;
     TextPanel panel;
     ManualTimer timer;
-    SetClock clock;
+    HandClock clock;
     Form form{m, area, panel, timer, clock};
 
     Window(double ratio, PixelFormat format) : area(kLogicalWidth, kLogicalHeight, ratio, format) {
-        timer.set_interval(0);  // as at start-up: on, interval 0
-        timer.set_enabled(true);
         load_motion(form);
     }
     void type(int box, const std::string& t) { panel.set_text(box, t); }
-    void run_at(float t) { clock.reading = t, runSImulation_Click(form); }
-    void tick_at(float t) { clock.reading = t, Timer1_Timer(form); }
-    void pause_at(float t) { clock.reading = t, cmd_stop_simulation_Click(form); }
+    void run_at(float t) { clock.set(t), runSImulation_Click(form); }
+    void tick_at(float t) { clock.set(t), Timer1_Timer(form); }
+    void pause_at(float t) { clock.set(t), cmd_stop_simulation_Click(form); }
 };
 
 }  // namespace

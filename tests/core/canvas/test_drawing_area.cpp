@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/canvas/drawing_area.h"
+#include "core/motion/user_scale.h"
 #include "split_mix.h"
 
 using namespace tarrowen;

@@ -7,34 +7,12 @@
 #include <vector>
 
 #include "core/frontend/readouts.h"
+#include "recording_frontend.h"
 
 using namespace tarrowen;
+using namespace tarrowen::testing;
 
 namespace {
-
-// Keeps what it is handed, as "quiet  1" or "heard  1".
-class Recorder final : public Frontend {
-  public:
-    std::string box_text(int) const override { return {}; }
-    void set_box_text(int box, const std::string& text, bool quietly) override {
-        calls[static_cast<std::size_t>(box)].push_back((quietly ? "quiet " : "heard ") + text);
-    }
-    void present(const DrawingArea&, const RectList&) override {}
-    void request_frame() override {}
-    void report(const std::string&) override {}
-    void quit() override {}
-    PeriodicTimer& timer() override { return timer_; }
-    Clock& clock() override { return clock_; }
-
-    std::vector<std::string> calls[kBoxCount];
-
-  private:
-    class StillClock final : public Clock {
-        float now() override { return 0; }
-    };
-    ManualTimer timer_;
-    StillClock clock_;
-};
 
 struct Frame {
     bool running;
@@ -70,37 +48,37 @@ constexpr Frame kFrames[] = {
 }  // namespace
 
 TEST_CASE("a running readout is quiet unless focused, then heard every 3 s and at the stop") {
-    Recorder fe;
+    RecordingFrontend fe;
     Readouts r(fe);
     for (const Frame& f : kFrames) {
         CAPTURE(f.now);
-        fe.calls[3].clear();
+        fe.writes[3].clear();
         if (f.written != nullptr) r.write(3, f.written);
         r.flush(f.running, f.focus, f.now);
-        const std::string got = fe.calls[3].empty() ? "" : fe.calls[3].back();
-        CHECK(fe.calls[3].size() <= 1);
+        const std::string got = fe.writes[3].empty() ? "" : fe.writes[3].back();
+        CHECK(fe.writes[3].size() <= 1);
         CHECK(got == f.expected);
     }
 }
 
 TEST_CASE("every readout that changed quietly is heard once when the motion stops; inputs always") {
-    Recorder fe;
+    RecordingFrontend fe;
     Readouts r(fe);
     for (int box = 3; box < kBoxCount; ++box)
         r.write(box, "x");
     r.write(0, "2.5");
     r.flush(true, 5, 10.0);
-    CHECK(fe.calls[0] == std::vector<std::string>{"heard 2.5"});
-    CHECK(fe.calls[4] == std::vector<std::string>{"quiet x"});
-    CHECK(fe.calls[5] == std::vector<std::string>{"quiet x"});  // focus just came
+    CHECK(fe.writes[0] == std::vector<std::string>{"heard 2.5"});
+    CHECK(fe.writes[4] == std::vector<std::string>{"quiet x"});
+    CHECK(fe.writes[5] == std::vector<std::string>{"quiet x"});  // focus just came
     r.write(5, "y");
     r.flush(true, 5, 13.0);
-    CHECK(fe.calls[5].back() == "heard y");  // focused, 3 s on
+    CHECK(fe.writes[5].back() == "heard y");  // focused, 3 s on
     r.flush(false, 5, 13.1);
     for (int box = 3; box < kBoxCount; ++box) {
         CAPTURE(box);
-        CHECK(fe.calls[box].back() == (box == 5 ? "heard y" : "heard x"));
+        CHECK(fe.writes[box].back() == (box == 5 ? "heard y" : "heard x"));
         // Box 5 was heard last while running, so the stop has nothing new to tell of it.
-        CHECK(fe.calls[box].size() == 2u);
+        CHECK(fe.writes[box].size() == 2u);
     }
 }

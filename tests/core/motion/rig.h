@@ -15,10 +15,17 @@
 #include <vector>
 
 #include "core/canvas/drawing_area.h"
+#include "core/motion/animation_tick.h"
 #include "core/motion/form.h"
+#include "core/motion/handler_error.h"
+#include "core/motion/parameter_editing.h"
+#include "core/motion/run_control.h"
+#include "core/motion/run_handler.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_report.h"
+#include "core/platform/hand_clock.h"
 #include "core/platform/timer.h"
+#include "tests/core/text_panel.h"
 
 // Failure messages name the run state and the number, not the enum's value or "{?}". doctest
 // prints any enum as its value, so the run state has a toString of its own, found by ADL.
@@ -36,12 +43,6 @@ struct StringMaker<tarrowen::Number> {
 }  // namespace doctest
 
 namespace tarrowen::testing {
-
-class FakeClock final : public Clock {
-  public:
-    float now() override { return reading; }
-    float reading = 36000.0f;  // 10:00
-};
 
 // A panel in memory that can be told to refuse a box, as a failing control would.
 class TestPanel final : public Panel {
@@ -85,15 +86,10 @@ struct Rig {
     DrawingArea area{kWidth, kHeight};
     TestPanel panel;
     ManualTimer timer;
-    FakeClock clock;
+    HandClock clock;
     Form form{m, area, panel, timer, clock};
 
-    Rig() {
-        // As at start-up: on, interval 0.
-        timer.set_interval(0);
-        timer.set_enabled(true);
-        load_motion(form);
-    }
+    Rig() { load_motion(form); }
 
     Reports reports;
     // A handler as the window runs it: a failure is reported and leaves what the policy says.
@@ -101,7 +97,7 @@ struct Rig {
         run_handler(form, reports, on_failure, handler);
     }
 
-    void at(float clock_reading) { clock.reading = clock_reading; }
+    void at(float clock_reading) { clock.set(clock_reading); }
     void run_at(float t) { at(t), runSImulation_Click(form); }
     void pause_at(float t) { at(t), cmd_stop_simulation_Click(form); }
     void restart_at(float t) { at(t), cmd_restart_Click(form); }

@@ -28,7 +28,7 @@ TEST_CASE("run control: every transition of the run states") {
          "run 100; pause 102; pause 105; restart 110; tick 111", RunState::Running, "3"},
         {"second restart after one pause does not jump back",
          "run 100; pause 102; restart 110; restart 115; tick 116", RunState::Running, "8"},
-        {"restart while running does nothing", "run 36000; restart 36005; tick 36006",
+        {"restart while running does nothing", "run 40000; restart 40005; tick 40006",
          RunState::Running, "6"},
         {"restart while running after an old pause does nothing",
          "run 100; pause 102; restart 103; run 200; restart 250; tick 260", RunState::Running,
@@ -158,13 +158,13 @@ TEST_CASE("run control: time is as fine on day 30 as on day 0") {
             INFO("day ", days, ", ", row.name);
             using namespace std::chrono;
             steady_clock::duration steady{};
-            DayClock clock(36000.0, [&steady] { return steady; });
+            DayClock clock(kHandClockStart, [&steady] { return steady; });
             const auto set = [&steady](double s) {
                 steady = duration_cast<steady_clock::duration>(duration<double>(s));
             };
             Rig rig;
             Form form{rig.m, rig.area, rig.panel, rig.timer, clock};
-            const double start = days * 86400.0 + row.run_at - 36000.0;
+            const double start = days * 86400.0 + row.run_at - kHandClockStart;
             set(start);
             runSImulation_Click(form);
             for (int k = 0; k < 30; ++k) {

@@ -37,8 +37,8 @@ using namespace tarrowen::testing;
 
 namespace {
 
-constexpr double kRunAt = 36000.0;       // 10:00, seconds since midnight
-constexpr long long kTicks = 3'600'000;  // one hour at 1 kHz
+constexpr double kRunAt = kHandClockStart;  // seconds since midnight
+constexpr long long kTicks = 3'600'000;     // one hour at 1 kHz
 constexpr long long kWarmUp = 10'000;
 // A stride prime to 1000, so the checked clock readings fall on varied fractions of a second.
 constexpr long long kCheckEvery = 100'003;

@@ -26,7 +26,9 @@ const std::vector<Way> ways = {
     {"to_chars/from_chars", tc::charconv_path::scientific_digits,
      tc::charconv_path::nearest_double},
 #endif
+#if TARROWEN_BUILT_PORTABLE_PATH
     {"fmt/strtod", tc::portable_path::scientific_digits, tc::portable_path::nearest_double},
+#endif
 };
 
 }  // namespace
