@@ -88,6 +88,11 @@ void Session::set_pixel_ratio(double ratio) {
     request_frame();
 }
 
+void Session::set_colour_scheme(ColourScheme scheme) {
+    area_.set_colour_scheme(scheme);
+    request_frame();
+}
+
 void Session::present_now() {
     const ClockReading now = frontend_.clock().reading();
     const int focused_box = focus_ >= layout::txt_masses_0 && focus_ < layout::cmd_color_0
