@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "qt/tarrowen_window.h"
 #include "qt/qt_timer.h"
+#include "qt/tarrowen_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

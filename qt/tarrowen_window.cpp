@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -18,6 +20,14 @@ namespace {
 QRect to_qrect(const layout::Place& twips) {
     const layout::Place p = layout::to_pixels(twips);
     return {p.left, p.top, p.width, p.height};
+}
+
+// Until the layout's own rounding to device pixels is merged: edges rounded, one rounding.
+layout::Place device_place(const layout::Place& t, double scale) {
+    const auto px = [scale](int twips) {
+        return static_cast<int>(std::lround(twips * scale / layout::kTwipsPerPixel));
+    };
+    return {px(t.left), px(t.top), px(t.right()) - px(t.left), px(t.bottom()) - px(t.top)};
 }
 
 QColor to_qcolor(std::int32_t colour) {
@@ -54,6 +64,7 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     // The core keeps the readout with the focus audible (core/frontend/readouts.h).
     focus_changed_ = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget*, QWidget* now) { on_focus_changed(now); });
+    build_menu();
     picture_->setFocus(Qt::OtherFocusReason);
     on_focus_changed(QApplication::focusWidget());
 }
@@ -73,7 +84,7 @@ void Tarrowen::build_controls() {
         switch (c.kind) {
             case ControlKind::DrawingArea:
                 picture_ = new PictureWidget(session_->drawing_area(), this);
-                picture_->on_ratio_change([this](qreal r) { session_->set_pixel_ratio(r); });
+                picture_->on_ratio_change([this](qreal) { place_controls(); });
                 w = picture_;
                 break;
             case ControlKind::Button: {
@@ -106,7 +117,7 @@ void Tarrowen::build_controls() {
             }
         }
         w->setObjectName(QString::fromLatin1(c.name));
-        w->setGeometry(to_qrect(c.twips));
+        w->setGeometry(to_qrect(c.twips));  // place_controls() scales it later
         if (*c.accessible_name != '\0')
             w->setAccessibleName(QString::fromLatin1(c.accessible_name));
         if (*c.description != '\0') w->setAccessibleDescription(QString::fromLatin1(c.description));
@@ -123,6 +134,97 @@ void Tarrowen::build_controls() {
     // Each column of captions in one size, the largest in which all of them fit whole.
     unify_caption_font(labels);
     unify_caption_font(panel_buttons);
+    for (int i = 0; i < kControlCount; ++i)
+        start_fonts_[static_cast<std::size_t>(i)] = controls_[static_cast<std::size_t>(i)]->font();
+}
+
+void Tarrowen::build_menu() {
+    QMenu& menu = picture_->context_menu();
+    full_screen_ = menu.addAction(QStringLiteral("Full screen"));
+    full_screen_->setCheckable(true);
+    full_screen_->setShortcut(QKeySequence(Qt::Key_F11));
+    full_screen_->setShortcutContext(Qt::WindowShortcut);
+    addAction(full_screen_);  // F11 anywhere in the window, not only in the open menu
+    connect(full_screen_, &QAction::toggled, this, [this](bool on) {
+        if (on == isFullScreen()) return;
+        if (on) {
+            showFullScreen();
+        } else {
+            showNormal();
+        }
+    });
+    projector_ = menu.addAction(QStringLiteral("Projector colours"));
+    projector_->setCheckable(true);
+    connect(projector_, &QAction::toggled, this, [this](bool on) {
+        session_->set_colour_scheme(on ? ColourScheme::Projector : ColourScheme::Screen);
+    });
+    // Escape leaves full screen; otherwise it stays the controls' own.
+    leave_full_screen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    leave_full_screen_->setEnabled(false);
+    connect(leave_full_screen_, &QShortcut::activated, this, [this] { showNormal(); });
+}
+
+void Tarrowen::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && full_screen_ != nullptr) {
+        const QSignalBlocker quiet(full_screen_);
+        full_screen_->setChecked(isFullScreen());
+        leave_full_screen_->setEnabled(isFullScreen());
+    }
+    QWidget::changeEvent(event);
+}
+
+void Tarrowen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    place_controls();
+}
+
+void Tarrowen::place_controls() {
+    using namespace layout;
+    if (session_ == nullptr || picture_ == nullptr) return;
+    const double ratio = devicePixelRatioF();
+    // The largest factor at which the whole layout fits, never below start-up's: a window made
+    // smaller shows the start-up layout cut off, as it always did.
+    const double fit = std::min(width() / static_cast<double>(to_pixels(kClientWidth)),
+                                height() / static_cast<double>(to_pixels(kClientHeight)));
+    scale_ = std::max(1.0, fit);
+    const double device_scale = scale_ * ratio;
+    // Edges on device pixels: the layout is centred by a whole number of them.
+    const Place client = device_place({0, 0, kClientWidth, kClientHeight}, device_scale);
+    const int dx = std::max(0, static_cast<int>(std::lround(width() * ratio)) - client.width) / 2;
+    const int dy = std::max(0, static_cast<int>(std::lround(height() * ratio)) - client.height) / 2;
+    // The canvas takes the pixel ratio of what it is shown at, and the picture is drawn again.
+    session_->set_pixel_ratio(device_scale);
+    const DrawingArea& area = session_->drawing_area();
+    for (int i = 0; i < kControlCount; ++i) {
+        const auto id = static_cast<Id>(i);
+        Place d = device_place(control(id).twips, device_scale);
+        if (id == Picture1) {
+            // As large as the canvas, one canvas pixel to a device pixel; its rounding of the
+            // size may differ by a pixel from that of the edges.
+            d.width = area.width();
+            d.height = area.height();
+        }
+        QWidget* w = controls_[static_cast<std::size_t>(i)];
+        // In whole logical pixels: at a pixel ratio of 2 an odd edge moves by one device pixel;
+        // a size is rounded up, so that the picture's widget holds the whole canvas.
+        const auto logical = [ratio](int device) {
+            return static_cast<int>(std::lround(device / ratio));
+        };
+        const auto logical_size = [ratio](int device) {
+            return static_cast<int>(std::ceil(device / ratio - 1e-9));
+        };
+        w->setGeometry(logical(d.left + dx), logical(d.top + dy), logical_size(d.width),
+                       logical_size(d.height));
+        QFont f = start_fonts_[static_cast<std::size_t>(i)];
+        if (scale_ != 1.0) {
+            if (f.pointSizeF() > 0) {
+                f.setPointSizeF(f.pointSizeF() * scale_);
+            } else if (f.pixelSize() > 0) {
+                f.setPixelSize(static_cast<int>(std::lround(f.pixelSize() * scale_)));
+            }
+        }
+        w->setFont(f);
+    }
 }
 
 void Tarrowen::Timer1_Timer() {
