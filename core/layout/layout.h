@@ -84,6 +84,10 @@ constexpr Id cmd_color(int i) {
 constexpr int element(Id id) {
     return id >= lbl_mass_id_0 ? (id - lbl_mass_id_0) % kRows : -1;
 }
+// One of the panel's text boxes, txt_masses(0) to (7).
+constexpr bool is_text_box(int id) {
+    return id >= txt_masses_0 && id < cmd_color_0;
+}
 
 extern const std::array<Control, kControlCount> kControls;
 
