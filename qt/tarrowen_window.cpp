@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/layout/device_pixels.h"
 #include "qt/accessible_text.h"
 #include "qt/fitted_text.h"
 #include "qt/qt_error_report.h"
@@ -20,14 +21,6 @@ namespace {
 QRect to_qrect(const layout::Place& twips) {
     const layout::Place p = layout::to_pixels(twips);
     return {p.left, p.top, p.width, p.height};
-}
-
-// Until the layout's own rounding to device pixels is merged: edges rounded, one rounding.
-layout::Place device_place(const layout::Place& t, double scale) {
-    const auto px = [scale](int twips) {
-        return static_cast<int>(std::lround(twips * scale / layout::kTwipsPerPixel));
-    };
-    return {px(t.left), px(t.top), px(t.right()) - px(t.left), px(t.bottom()) - px(t.top)};
 }
 
 QColor to_qcolor(std::int32_t colour) {
@@ -189,7 +182,7 @@ void Tarrowen::place_controls() {
     scale_ = std::max(1.0, fit);
     const double device_scale = scale_ * ratio;
     // Edges on device pixels: the layout is centred by a whole number of them.
-    const Place client = device_place({0, 0, kClientWidth, kClientHeight}, device_scale);
+    const Place client = to_device({0, 0, kClientWidth, kClientHeight}, device_scale);
     const int dx = std::max(0, static_cast<int>(std::lround(width() * ratio)) - client.width) / 2;
     const int dy = std::max(0, static_cast<int>(std::lround(height() * ratio)) - client.height) / 2;
     // The canvas takes the pixel ratio of what it is shown at, and the picture is drawn again.
@@ -197,7 +190,7 @@ void Tarrowen::place_controls() {
     const DrawingArea& area = session_->drawing_area();
     for (int i = 0; i < kControlCount; ++i) {
         const auto id = static_cast<Id>(i);
-        Place d = device_place(control(id).twips, device_scale);
+        Place d = to_device(control(id).twips, device_scale);
         if (id == Picture1) {
             // As large as the canvas, one canvas pixel to a device pixel; its rounding of the
             // size may differ by a pixel from that of the edges.
