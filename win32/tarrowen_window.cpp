@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/tarrowen_window.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/layout/device_pixels.h"
 #include "win32/caption_font.h"
+#include "win32/picture_menu.h"
 #include "win32/picture_window.h"
 #include "win32/quiet_edit.h"
 #include "win32/remote_control.h"
@@ -11,18 +16,14 @@ namespace tarrowen {
 
 namespace {
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr UINT_PTR kModalServeTimer = 1;
 
-// Layout pixels (96 dpi) at `dpi`, edge by edge, so that neighbours stay neighbours.
-int scaled(int pixels, UINT dpi) {
-    return MulDiv(pixels, static_cast<int>(dpi), 96);
-}
-
-RECT scaled_rect(const layout::Place& twips, UINT dpi) {
-    const layout::Place p = layout::to_pixels(twips);
-    return {scaled(p.left, dpi), scaled(p.top, dpi), scaled(p.right(), dpi),
-            scaled(p.bottom(), dpi)};
+// A control's place at `scale` device pixels per layout pixel, edge by edge, so that neighbours
+// stay neighbours.
+RECT scaled_rect(const layout::Place& twips, double scale) {
+    const layout::Place p = layout::to_device(twips, scale);
+    return {p.left, p.top, p.right(), p.bottom()};
 }
 
 // Inside a push button, what its frame leaves for the caption, at 96 dpi: a themed button's
@@ -83,7 +84,14 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
 
     session_ = std::make_unique<Session>(*this, dpi_ / 96.0);
     build_controls();
+    keys_ = create_window_keys();
+    loop_.set_accelerators(keys_);
     lay_out();
+    size_window();
+}
+
+int TarrowenWindow::scaled(int pixels) const {
+    return static_cast<int>(std::lround(pixels * scale()));
 }
 
 TarrowenWindow::~TarrowenWindow() {
@@ -94,6 +102,7 @@ TarrowenWindow::~TarrowenWindow() {
     if (control_font_ != nullptr) DeleteObject(control_font_);
     for (HFONT f : caption_fonts_)
         DeleteObject(f);
+    if (keys_ != nullptr) DestroyAcceleratorTable(keys_);
 }
 
 void TarrowenWindow::build_controls() {
@@ -147,18 +156,19 @@ void TarrowenWindow::make_fonts() {
         DeleteObject(f);
     caption_fonts_.clear();
 
-    const LOGFONTW base = message_font(dpi_);
+    // The message font at the dpi that the layout's scale amounts to.
+    const LOGFONTW base = message_font(static_cast<UINT>(std::lround(96 * scale())));
     control_font_ = CreateFontIndirectW(&base);
     font_of_.fill(control_font_);
-    const int smallest = scaled(kSmallestCaption, dpi_);
+    const int smallest = scaled(kSmallestCaption);
     const auto fitting = [&](Id id) {
-        const RECT r = scaled_rect(layout::control(id).twips, dpi_);
+        const RECT r = scaled_rect(layout::control(id).twips, scale());
         int w = r.right - r.left;
         int h = r.bottom - r.top;
         if (layout::control(id).kind == ControlKind::Button) {
             const bool coloured = layout::control(id).colour >= 0;
-            w -= 2 * scaled(coloured ? kColouredInsetX : kButtonInsetX, dpi_);
-            h -= 2 * scaled(coloured ? kColouredInsetY : kButtonInsetY, dpi_);
+            w -= 2 * scaled(coloured ? kColouredInsetX : kButtonInsetX);
+            h -= 2 * scaled(coloured ? kColouredInsetY : kButtonInsetY);
         }
         return font_that_fits(base, widen(layout::control(id).caption), w, h, smallest);
     };
@@ -185,9 +195,15 @@ void TarrowenWindow::make_fonts() {
 
 void TarrowenWindow::lay_out() {
     make_fonts();
+    const DrawingArea& area = session_->drawing_area();
     for (int i = 0; i < layout::kControlCount; ++i) {
         const auto id = static_cast<layout::Id>(i);
-        const RECT r = scaled_rect(layout::control(id).twips, dpi_);
+        RECT r = scaled_rect(layout::control(id).twips, scale());
+        // The picture as large as the canvas, one canvas pixel to a screen pixel: its size
+        // rounds once, the edges of the others each once, and the two may differ by a pixel.
+        if (id == layout::Picture1)
+            r = {r.left, r.top, r.left + area.width(), r.top + area.height()};
+        OffsetRect(&r, offset_.x, offset_.y);
         SetWindowPos(control(id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control(id), WM_SETFONT,
@@ -195,13 +211,16 @@ void TarrowenWindow::lay_out() {
         if (layout::control(id).kind == layout::ControlKind::TextBox) {
             // The font's own margins (set anew by WM_SETFONT) leave too little of a 50-pixel box
             // for « 1.44 pi»; one pixel a side, as the desktop's boxes have.
-            const int margin = scaled(1, dpi_);
+            const int margin = scaled(1);
             SendMessageW(control(id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                          MAKELPARAM(margin, margin));
         }
     }
-    RECT outer{0, 0, scaled(layout::to_pixels(layout::kClientWidth), dpi_),
-               scaled(layout::to_pixels(layout::kClientHeight), dpi_)};
+}
+
+void TarrowenWindow::size_window() {
+    RECT outer{0, 0, layout::to_device(layout::kClientWidth, dpi_ / 96.0),
+               layout::to_device(layout::kClientHeight, dpi_ / 96.0)};
     AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, 0, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -251,8 +270,49 @@ void TarrowenWindow::serve_in_modal_loops(bool on) {
     if (!on && modal_depth_ == 0) KillTimer(window_, kModalServeTimer);
 }
 
+void TarrowenWindow::on_size(int width, int height) {
+    if (session_ == nullptr) return;
+    const double start_width = layout::to_device(layout::kClientWidth, dpi_ / 96.0);
+    const double start_height = layout::to_device(layout::kClientHeight, dpi_ / 96.0);
+    // The largest factor at which the whole layout fits, never below start-up's: a window made
+    // smaller shows the start-up layout cut off.
+    const double fit = std::max(1.0, std::min(width / start_width, height / start_height));
+    const int used_width = layout::to_device(layout::kClientWidth, dpi_ / 96.0 * fit);
+    const int used_height = layout::to_device(layout::kClientHeight, dpi_ / 96.0 * fit);
+    const POINT offset{std::max(0, width - used_width) / 2, std::max(0, height - used_height) / 2};
+    if (fit == fit_ && offset.x == offset_.x && offset.y == offset_.y) return;
+    fit_ = fit;
+    offset_ = offset;
+    // The canvas takes the pixel ratio it is shown at, and the picture is drawn again.
+    session_->set_pixel_ratio(scale());
+    lay_out();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void TarrowenWindow::on_picture_menu(LPARAM where) {
+    serve_in_modal_loops(true);
+    const int chosen = track_picture_menu(window_, picture_, where, full_screen_.on(), projector_);
+    serve_in_modal_loops(false);
+    if (chosen != 0) on_command(chosen, 0);
+}
+
 void TarrowenWindow::on_command(int command_id, int code) {
     using namespace layout;
+    switch (command_id) {
+        case remote::kFullScreenCommand:
+            full_screen_.toggle(window_);
+            return;
+        case remote::kProjectorCommand:
+            projector_ = !projector_;
+            session_->set_colour_scheme(projector_ ? ColourScheme::Projector
+                                                   : ColourScheme::Screen);
+            return;
+        case IDCANCEL:  // Escape, as the dialog keys send it
+            full_screen_.leave(window_);
+            return;
+        default:
+            break;
+    }
     const int i = command_id - remote::kControlIdBase;
     if (i < 0 || i >= kControlCount || session_ == nullptr) return;
     const auto id = static_cast<Id>(i);
@@ -296,12 +356,12 @@ void TarrowenWindow::draw_item(const DRAWITEMSTRUCT& item) {
         if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
             RECT f = r;
             // Just inside the frame, clear of the caption.
-            InflateRect(&f, -scaled(1, dpi_), -scaled(1, dpi_));
+            InflateRect(&f, -scaled(1), -scaled(1));
             DrawFocusRect(dc, &f);
         }
         text_colour =
             GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-        InflateRect(&inside, -scaled(kColouredInsetX, dpi_), -scaled(kColouredInsetY, dpi_));
+        InflateRect(&inside, -scaled(kColouredInsetX), -scaled(kColouredInsetY));
         if (pressed) OffsetRect(&inside, 1, 1);
     } else {
         FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
@@ -354,13 +414,22 @@ LRESULT TarrowenWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             on_command(LOWORD(wp), HIWORD(wp));
             return 0;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wp) == picture_) on_picture_menu(lp);
+            return 0;
+        case WM_SIZE:
+            if (wp != SIZE_MINIMIZED) on_size(LOWORD(lp), HIWORD(lp));
+            return 0;
         case WM_DRAWITEM:
             draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             return TRUE;
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wp);
-            session_->set_pixel_ratio(dpi_ / 96.0);
+            fit_ = 1.0;
+            offset_ = {0, 0};
+            session_->set_pixel_ratio(scale());
             lay_out();
+            size_window();
             const auto* suggested = reinterpret_cast<const RECT*>(lp);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

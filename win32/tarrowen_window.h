@@ -8,6 +8,10 @@
 // control has the system's message font at that dpi, and the canvas has pixel ratio dpi/96.
 // On WM_DPICHANGED (the window moved to another monitor, or the scale changed) all of it is
 // done again.
+//
+// Made larger than at start-up (its frame dragged, maximised, full screen), the window scales
+// its whole layout, fonts and picture included, by the largest factor at which it fits, centred;
+// at its start-up size or below it shows the start-up layout.
 
 #include <windows.h>
 
@@ -20,6 +24,7 @@
 #include "core/frontend/session.h"
 #include "core/layout/layout.h"
 #include "win32/accessible_names.h"
+#include "win32/full_screen.h"
 #include "win32/message_loop.h"
 #include "win32/waitable_timer.h"
 
@@ -65,8 +70,14 @@ class TarrowenWindow final : public Frontend {
     LRESULT handle(UINT message, WPARAM wp, LPARAM lp);
     void on_command(int id, int code);
     void build_controls();
-    // Places, fonts and sizes for dpi_.
+    // Places and fonts for dpi_ and the client area's size; the window's start-up size for dpi_.
     void lay_out();
+    void size_window();
+    // Device pixels per layout pixel: dpi_/96 times the factor the client area allows.
+    double scale() const { return dpi_ / 96.0 * fit_; }
+    int scaled(int pixels) const;
+    void on_size(int width, int height);
+    void on_picture_menu(LPARAM where);
     void make_fonts();
     void draw_item(const DRAWITEMSTRUCT& item);
     // A thread timer that serves ticks and frames while a modal loop runs.
@@ -84,6 +95,12 @@ class TarrowenWindow final : public Frontend {
     std::array<HWND, layout::kControlCount> controls_{};
     AccessibleNames names_;
     UINT dpi_ = 96;
+    double fit_ = 1.0;
+    // The layout's offset in the client area, centring it.
+    POINT offset_{0, 0};
+    FullScreen full_screen_;
+    bool projector_ = false;
+    HACCEL keys_ = nullptr;
     // The fonts of the current dpi: every control's, and the captions' that had to shrink.
     HFONT control_font_ = nullptr;
     std::vector<HFONT> caption_fonts_;
