@@ -26,8 +26,6 @@ int main(int argc, char** argv) {
     timer.set_enabled(true);
     QTimer::singleShot(static_cast<int>(seconds * 1000), &app, &QApplication::quit);
     const int status = QApplication::exec();
-    const double s = timer.seconds_ticking();
-    std::fprintf(stderr, "bare_timer: %lld ticks in %.3f s (%.1f per second)\n",
-                 timer.ticks_delivered(), s, s > 0 ? (timer.ticks_delivered() - 1) / s : 0.0);
+    std::fputs((timer.tick_stats().line("bare_timer") + "\n").c_str(), stderr);
     return status;
 }

@@ -8,20 +8,21 @@
 namespace tarrowen {
 
 namespace {
-constexpr int kWrapFlags = Qt::AlignCenter | Qt::TextWordWrap;
-constexpr qreal kSmallestPointSize = 5.0;
-}  // namespace
 
-QFont font_that_fits(const QFont& base, const QRect& area, const QString& text) {
-    QFont font = base;
-    for (;;) {
-        const QRect needed = QFontMetrics(font).boundingRect(area, kWrapFlags, text);
-        if (needed.width() <= area.width() && needed.height() <= area.height()) return font;
-        const qreal size = font.pointSizeF();
-        if (size <= kSmallestPointSize || size <= 0) return font;
-        font.setPointSizeF(size - 0.5);
-    }
+constexpr int kWrapFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
+bool text_fits(const QFont& font, const QRect& area, const QString& text) {
+    const QRect needed = QFontMetrics(font).boundingRect(area, kWrapFlags, text);
+    return needed.width() <= area.width() && needed.height() <= area.height();
 }
+
+QRect caption_area(const QPushButton* b, const QStyleOptionButton& option) {
+    return b->style()
+        ->subElementRect(QStyle::SE_PushButtonContents, &option, b)
+        .adjusted(1, 0, -1, 0);
+}
+
+}  // namespace
 
 WrappedButton::WrappedButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
@@ -29,22 +30,10 @@ WrappedButton::WrappedButton(const QString& caption, QWidget* parent)
     setDefault(false);
 }
 
-namespace {
-QRect caption_area(const QPushButton* b, const QStyleOptionButton& option) {
-    return b->style()
-        ->subElementRect(QStyle::SE_PushButtonContents, &option, b)
-        .adjusted(1, 0, -1, 0);
-}
-}  // namespace
-
-QFont WrappedButton::fitting_font() const {
+bool WrappedButton::fits(const QFont& font) const {
     QStyleOptionButton option;
     initStyleOption(&option);
-    return font_that_fits(font(), caption_area(this, option), text());
-}
-
-QFont WrappedLabel::fitting_font() const {
-    return font_that_fits(font(), contentsRect(), text());
+    return text_fits(font, caption_area(this, option), text());
 }
 
 void WrappedButton::paintEvent(QPaintEvent*) {
@@ -53,24 +42,26 @@ void WrappedButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     option.text.clear();
     p.drawControl(QStyle::CE_PushButton, option);
-    const QRect area = caption_area(this, option);
-    p.setFont(font_that_fits(font(), area, text()));
+    p.setFont(font());
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(area, kWrapFlags, text());
+    p.drawText(caption_area(this, option), kWrapFlags, text());
 }
 
-WrappedLabel::WrappedLabel(QWidget* parent) : QLabel(parent) {
+WrappedLabel::WrappedLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setWordWrap(true);
     setAlignment(Qt::AlignCenter);
 }
 
+bool WrappedLabel::fits(const QFont& font) const {
+    return text_fits(font, contentsRect(), text());
+}
+
 void WrappedLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QRect area = contentsRect();
-    p.setFont(font_that_fits(font(), area, text()));
+    p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(area, kWrapFlags, text());
+    p.drawText(contentsRect(), kWrapFlags, text());
 }
 
 }  // namespace tarrowen

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/qt_timer.h"
 
+#include "core/frontend/frame_pacer.h"
+
 // The kernel interval timer and the timer slack are Linux's own; everywhere else, and wherever
 // TARROWEN_PORTABLE_TIMER is defined, the precise QTimer alone keeps the time.
 #if defined(__linux__) && !defined(TARROWEN_PORTABLE_TIMER)
@@ -98,8 +100,7 @@ void QtPeriodicTimer::on_timerfd() {
 }
 
 void QtPeriodicTimer::tick() {
-    if (ticks_++ == 0) since_first_tick_.start();
-    last_tick_ns_ = since_first_tick_.nsecsElapsed();
+    stats_.count(monotonic_seconds());
     on_tick_();
 }
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
+#include "core/frontend/tick_stats.h"
 #include "core/platform/timer.h"
 
 namespace tarrowen {
@@ -23,10 +23,8 @@ class QtPeriodicTimer final : public QObject, public PeriodicTimer {
     explicit QtPeriodicTimer(std::function<void()> on_tick, QObject* parent = nullptr);
     ~QtPeriodicTimer() override;
 
-    // Ticks delivered since creation, and the seconds from the first to the last of them
-    // (for measuring the rate).
-    long long ticks_delivered() const { return ticks_; }
-    double seconds_ticking() const { return last_tick_ns_ / 1e9; }
+    // The ticks delivered since creation, for measuring the rate.
+    const TickStats& tick_stats() const { return stats_; }
     // True when the kernel interval timer keeps the time, false on the precise QTimer.
     bool on_kernel_timer() const { return fd_ >= 0; }
 
@@ -42,9 +40,7 @@ class QtPeriodicTimer final : public QObject, public PeriodicTimer {
     int fd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
     QTimer fallback_;
-    long long ticks_ = 0;
-    QElapsedTimer since_first_tick_;
-    qint64 last_tick_ns_ = 0;
+    TickStats stats_;
 };
 
 // Asks the kernel for the least timer slack for this thread, so that a 1 ms timer wakes close

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/layout/caption_sizes.h"
 #include "core/layout/device_pixels.h"
 #include "qt/accessible_text.h"
 #include "qt/fitted_text.h"
@@ -46,13 +47,15 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
 
     timer_ = new QtPeriodicTimer([this] { Timer1_Timer(); }, this);
     frame_timer_.setSingleShot(true);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal hz = screen != nullptr && screen->refreshRate() > 1 ? screen->refreshRate() : 60;
-    frame_timer_.setInterval(static_cast<int>(std::lround(1000.0 / hz)));
-    connect(&frame_timer_, &QTimer::timeout, this, [this] { session_->dispatch(Event::frame()); });
+    frame_timer_.setTimerType(Qt::PreciseTimer);
+    connect(&frame_timer_, &QTimer::timeout, this, [this] {
+        pacer_.delivered(monotonic_seconds());
+        session_->dispatch(Event::frame());
+    });
+    follow_screen();
 
     session_ =
-        std::make_unique<Session>(*this, screen != nullptr ? screen->devicePixelRatio() : 1.0);
+        std::make_unique<Session>(*this, screen() != nullptr ? screen()->devicePixelRatio() : 1.0);
     build_controls();
     // The core keeps the readout with the focus audible (core/frontend/readouts.h).
     focus_changed_ = connect(qApp, &QApplication::focusChanged, this,
@@ -69,7 +72,8 @@ Tarrowen::~Tarrowen() {
 void Tarrowen::build_controls() {
     using namespace layout;
     std::array<WrappedLabel*, kRows> labels{};
-    std::array<WrappedButton*, kRows> panel_buttons{};
+    // Created in the table's order, which is also the order in which they are drawn: the
+    // buttons "pause simulation" and "Quit " cover the last pixel row of those above them.
     for (int i = 0; i < kControlCount; ++i) {
         const auto id = static_cast<Id>(i);
         const Control& c = control(id);
@@ -89,13 +93,11 @@ void Tarrowen::build_controls() {
                 }
                 connect(b, &QPushButton::clicked, this,
                         [this, id] { session_->dispatch(Event::click(id)); });
-                if (element(id) >= 0) panel_buttons[static_cast<std::size_t>(element(id))] = b;
                 w = b;
                 break;
             }
             case ControlKind::Label: {
-                auto* l = new WrappedLabel(this);
-                l->setText(QString::fromLatin1(c.caption));
+                auto* l = new WrappedLabel(QString::fromLatin1(c.caption), this);
                 labels[static_cast<std::size_t>(element(id))] = l;
                 w = l;
                 break;
@@ -114,7 +116,7 @@ void Tarrowen::build_controls() {
         if (*c.accessible_name != '\0')
             w->setAccessibleName(QString::fromLatin1(c.accessible_name));
         if (*c.description != '\0') w->setAccessibleDescription(QString::fromLatin1(c.description));
-        controls_[static_cast<std::size_t>(i)] = w;
+        controls_[static_cast<std::size_t>(id)] = w;
     }
     for (int i = 0; i < kRows; ++i)
         labels[static_cast<std::size_t>(i)]->setBuddy(txt_masses_[static_cast<std::size_t>(i)]);
@@ -124,11 +126,7 @@ void Tarrowen::build_controls() {
         setTabOrder(controls_[static_cast<std::size_t>(order[i])],
                     controls_[static_cast<std::size_t>(order[i + 1])]);
 
-    // Each column of captions in one size, the largest in which all of them fit whole.
-    unify_caption_font(labels);
-    unify_caption_font(panel_buttons);
-    for (int i = 0; i < kControlCount; ++i)
-        start_fonts_[static_cast<std::size_t>(i)] = controls_[static_cast<std::size_t>(i)]->font();
+    fit_captions(1.0);
 }
 
 void Tarrowen::build_menu() {
@@ -208,16 +206,51 @@ void Tarrowen::place_controls() {
         };
         w->setGeometry(logical(d.left + dx), logical(d.top + dy), logical_size(d.width),
                        logical_size(d.height));
-        QFont f = start_fonts_[static_cast<std::size_t>(i)];
-        if (scale_ != 1.0) {
-            if (f.pointSizeF() > 0) {
-                f.setPointSizeF(f.pointSizeF() * scale_);
-            } else if (f.pixelSize() > 0) {
-                f.setPixelSize(static_cast<int>(std::lround(f.pixelSize() * scale_)));
-            }
+        // The boxes in the default font at the layout's scale; captions are fitted below.
+        if (control(id).kind == ControlKind::TextBox) {
+            QFont f = font();
+            if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * scale_);
+            w->setFont(f);
         }
-        w->setFont(f);
     }
+    fit_captions(scale_);
+}
+
+void Tarrowen::fit_captions(double scale) {
+    // The default font, at the layout's scale.
+    const QFont base = font();
+    // A default font given in pixels has no point size to step: it stays as it is.
+    if (base.pointSizeF() <= 0) return;
+    const auto in_size = [&base](double points) {
+        QFont f = base;
+        f.setPointSizeF(points);
+        return f;
+    };
+    const auto caption = [this](layout::Id id) {
+        return dynamic_cast<const FittedCaption*>(controls_[static_cast<std::size_t>(id)]);
+    };
+    const double smallest = layout::smallest_caption(scale) * 72.0 / logicalDpiY();
+    const auto sizes = layout::caption_sizes(
+        {base.pointSizeF() * scale, 0.5 * scale, smallest},
+        [&](layout::Id id, double points) { return caption(id)->fits(in_size(points)); });
+    for (int i = 0; i < layout::kControlCount; ++i) {
+        const double points = sizes[static_cast<std::size_t>(i)];
+        if (points > 0) controls_[static_cast<std::size_t>(i)]->setFont(in_size(points));
+    }
+}
+
+bool Tarrowen::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal) follow_screen();
+    return QWidget::event(event);
+}
+
+void Tarrowen::follow_screen() {
+    disconnect(refresh_changed_);
+    const QScreen* s = screen();
+    if (s == nullptr) return;
+    pacer_.set_refresh_rate(s->refreshRate());
+    refresh_changed_ = connect(s, &QScreen::refreshRateChanged, this,
+                               [this](qreal hz) { pacer_.set_refresh_rate(hz); });
 }
 
 void Tarrowen::Timer1_Timer() {
@@ -229,11 +262,9 @@ std::string Tarrowen::box_text(int box) const {
 }
 
 void Tarrowen::on_focus_changed(QWidget* now) {
-    layout::Id id = layout::kControlCount;
-    for (int i = 0; i < layout::kControlCount; ++i)
-        if (now != nullptr && controls_[static_cast<std::size_t>(i)] == now)
-            id = static_cast<layout::Id>(i);
-    session_->set_focus(id);
+    // Not one of the controls (or none): kControlCount. No entry of controls_ is null.
+    const auto* it = std::find(controls_.begin(), controls_.end(), now);
+    session_->set_focus(static_cast<layout::Id>(it - controls_.begin()));
 }
 
 void Tarrowen::set_box_text(int box, const std::string& text, bool quietly) {
@@ -253,7 +284,7 @@ void Tarrowen::present(const DrawingArea&, const RectList& changed) {
 }
 
 void Tarrowen::request_frame() {
-    if (!frame_timer_.isActive()) frame_timer_.start();
+    if (!frame_timer_.isActive()) frame_timer_.start(pacer_.wait_ms(monotonic_seconds()));
 }
 
 void Tarrowen::report(const std::string& message) {

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/frontend/frame_pacer.h"
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
 #include "core/platform/clock.h"
@@ -59,12 +60,17 @@ class Tarrowen final : public QWidget, public Frontend {
     Clock& clock() override { return *clock_; }
 
   protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
     void build_controls();
     void build_menu();
+    // Each caption in its group's size (core/layout/caption_sizes.h), the layout at `scale`.
+    void fit_captions(double scale);
+    // Frames follow the refresh rate of the screen that shows the window, also after it moved.
+    void follow_screen();
     // Places, sizes and fonts every control at the scale that the window's size allows.
     void place_controls();
     // The keyboard focus moved to `now` (in this window or elsewhere, or nowhere).
@@ -76,13 +82,13 @@ class Tarrowen final : public QWidget, public Frontend {
     ErrorReport* report_;
     QtPeriodicTimer* timer_;
     QTimer frame_timer_;
+    FramePacer pacer_;
+    QMetaObject::Connection refresh_changed_;
     std::unique_ptr<Session> session_;
     PictureWidget* picture_ = nullptr;
     // Ended before the window's members go: QWidget's destructor still moves the focus.
     QMetaObject::Connection focus_changed_;
     std::array<QWidget*, layout::kControlCount> controls_{};
-    // Each control's font at start-up; the scaled ones are made from it.
-    std::array<QFont, layout::kControlCount> start_fonts_{};
     double scale_ = 1.0;
     QAction* full_screen_ = nullptr;
     QAction* projector_ = nullptr;

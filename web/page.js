@@ -9,8 +9,6 @@
 var tarrowenPage = (function () {
   'use strict';
 
-  // The kinds of control, as the table numbers them (core/layout/layout.h).
-  const DRAWING_AREA = 0, BUTTON = 1, LABEL = 2, TEXT_BOX = 3;
   const NO_CONTROL = -1;
   // The font of captions and boxes at scale 1, in pixels of the table, before fitting.
   const CAPTION_FONT = 11;
@@ -50,48 +48,9 @@ var tarrowenPage = (function () {
     return text(pointer, end - pointer);
   }
 
-  // The table through page_entry.cpp's two accessors, field by field in the order of its
-  // IntField and TextField; id -1 asks for the table's own figures.
+  // The layout table, as the program writes it (core/layout/layout_json.h).
   function readTable() {
-    const count = _tarrowen_table_int(-1, 0);
-    client = {width: _tarrowen_table_int(-1, 1), height: _tarrowen_table_int(-1, 2)};
-    const all = [];
-    for (let id = 0; id < count; ++id) {
-      all.push({
-        id,
-        kind: _tarrowen_table_int(id, 0),
-        place: {
-          left: _tarrowen_table_int(id, 1),
-          top: _tarrowen_table_int(id, 2),
-          width: _tarrowen_table_int(id, 3),
-          height: _tarrowen_table_int(id, 4),
-        },
-        tab: _tarrowen_table_int(id, 5),
-        colour: _tarrowen_table_int(id, 6),
-        element: _tarrowen_table_int(id, 7),
-        name: cText(_tarrowen_table_text(id, 0)),
-        caption: cText(_tarrowen_table_text(id, 1)),
-        initialText: cText(_tarrowen_table_text(id, 2)),
-        accessibleName: cText(_tarrowen_table_text(id, 3)),
-        description: cText(_tarrowen_table_text(id, 4)),
-      });
-    }
-    return all;
-  }
-
-  // The controls in the order of the page: those that take the focus in the program's focus
-  // order, each label before the first of them that comes after it in the table's tab indices,
-  // so that Tab and a screen reader's reading order both follow the table.
-  function documentOrder(all) {
-    const order = [];
-    const focusable = _tarrowen_table_int(-1, 3);
-    for (let i = 0; i < focusable; ++i) order.push(all[_tarrowen_tab_order(i)]);
-    const labels = all.filter((c) => c.kind === LABEL).sort((a, b) => a.tab - b.tab);
-    for (const label of labels) {
-      const at = order.findIndex((c) => c.tab > label.tab);
-      order.splice(at < 0 ? order.length : at, 0, label);
-    }
-    return order;
+    return JSON.parse(cText(_tarrowen_table_json()));
   }
 
   function colourCss(value) {
@@ -99,32 +58,34 @@ var tarrowenPage = (function () {
   }
 
   function build() {
-    const all = readTable();
-    controls = all;
-    document.title = cText(_tarrowen_table_text(-1, 0));
+    const table = readTable();
+    controls = table.controls;
+    client = table.client;
+    document.title = table.caption;
     document.getElementById('report-title').textContent = document.title;
     form = document.getElementById('form');
-    for (const c of documentOrder(all)) {
+    // In the order a screen reader goes through them; Tab follows the tab indices.
+    for (const c of table.readingOrder.map((id) => controls[id])) {
       let el;
       switch (c.kind) {
-        case DRAWING_AREA:
+        case 'DrawingArea':
           el = canvas = document.createElement('canvas');
           el.setAttribute('role', 'img');
           el.tabIndex = 0;
           context = el.getContext('2d');
           break;
-        case BUTTON:
+        case 'Button':
           el = document.createElement('button');
           el.type = 'button';
           el.textContent = c.caption;
           if (c.colour >= 0) el.style.backgroundColor = colourCss(c.colour);
           el.addEventListener('click', () => call(_tarrowen_click, c.id));
           break;
-        case LABEL:
+        case 'Label':
           el = document.createElement('label');
           el.textContent = c.caption;
           break;
-        case TEXT_BOX: {
+        case 'TextBox': {
           el = document.createElement('input');
           el.type = 'text';
           el.autocomplete = 'off';
@@ -137,11 +98,11 @@ var tarrowenPage = (function () {
       }
       el.className = 'control';
       el.dataset.control = c.name;
-      if (c.kind !== LABEL && c.accessibleName !== '') el.setAttribute('aria-label', c.accessibleName);
+      if (c.kind !== 'Label' && c.accessibleName !== '') el.setAttribute('aria-label', c.accessibleName);
       if (c.description !== '') el.setAttribute('aria-description', c.description);
       c.el = el;
       form.appendChild(el);
-      if (c.kind === TEXT_BOX) {
+      if (c.textBox) {
         // The quiet layer: the digits of a readout that changes while the motion runs, drawn
         // over the box and hidden from assistive technology (see setBox). A canvas: drawing
         // in it changes nothing in the document, so neither the accessibility tree nor the
@@ -155,8 +116,8 @@ var tarrowenPage = (function () {
       }
     }
     // Each label names the box of its row, as on the desktop.
-    for (const c of all) {
-      if (c.kind === LABEL) c.el.htmlFor = boxes[c.element].input.id;
+    for (const c of controls) {
+      if (c.kind === 'Label') c.el.htmlFor = boxes[c.element].input.id;
     }
   }
 
@@ -177,16 +138,16 @@ var tarrowenPage = (function () {
 
   // --- placing the controls -------------------------------------------------------------
 
-  // The largest font, no larger than `size`, in which every caption of `group` fits its
-  // control whole (wrapped at word boundaries), so that a column reads in one size.
-  function fitCaptions(group, size) {
-    for (let f = size; f >= 4; f -= 0.5) {
-      for (const c of group) c.el.style.fontSize = f + 'px';
-      if (group.every((c) => c.el.scrollWidth <= c.el.clientWidth &&
-                               c.el.scrollHeight <= c.el.clientHeight)) {
-        return;
-      }
-    }
+  // Whether the caption of control `id` fits its control whole (wrapped at word boundaries)
+  // in `size` pixels; the program picks the sizes (core/layout/caption_sizes.h).
+  function captionFits(id, size) {
+    const el = controls[id].el;
+    el.style.fontSize = size + 'px';
+    return el.scrollWidth <= el.clientWidth && el.scrollHeight <= el.clientHeight;
+  }
+
+  function setCaptionSize(id, size) {
+    controls[id].el.style.fontSize = size + 'px';
   }
 
   function layOut() {
@@ -196,30 +157,25 @@ var tarrowenPage = (function () {
     const scale = Math.min(innerWidth / client.width, innerHeight / client.height);
     // Device pixels per pixel of the table: edges land on device pixels, so nothing is blurred.
     const k = scale * dpr;
-    const at = (v) => Math.round(v * k) / dpr;
+    const places = JSON.parse(cText(_tarrowen_places_json(k)));
     const px = (v) => v + 'px';
     form.style.left = px(Math.max(0, Math.round((innerWidth - client.width * scale) / 2 * dpr) / dpr));
     form.style.top = px(Math.max(0, Math.round((innerHeight - client.height * scale) / 2 * dpr) / dpr));
-    form.style.width = px(at(client.width));
-    form.style.height = px(at(client.height));
+    form.style.width = px(places.client.width / dpr);
+    form.style.height = px(places.client.height / dpr);
     for (const c of controls) {
-      const p = c.place;
-      const left = at(p.left), top = at(p.top);
+      const p = places.controls[c.id];
+      const left = p.left / dpr, top = p.top / dpr;
       const style = c.el.style;
       style.left = px(left);
       style.top = px(top);
-      style.width = px(at(p.left + p.width) - left);
-      style.height = px(at(p.top + p.height) - top);
+      style.width = px((p.left + p.width) / dpr - left);
+      style.height = px((p.top + p.height) / dpr - top);
       if (c.layer) Object.assign(c.layer.style, {left: style.left, top: style.top,
                                                  width: style.width, height: style.height});
-      if (c.kind === TEXT_BOX) style.fontSize = px(BOX_FONT * scale);
+      if (c.textBox) style.fontSize = px(BOX_FONT * scale);
     }
-    const panelButtons = controls.filter((c) => c.kind === BUTTON && c.element >= 0);
-    fitCaptions(controls.filter((c) => c.kind === LABEL), CAPTION_FONT * scale);
-    fitCaptions(panelButtons, CAPTION_FONT * scale);
-    for (const c of controls) {
-      if (c.kind === BUTTON && !panelButtons.includes(c)) fitCaptions([c], CAPTION_FONT * scale);
-    }
+    _tarrowen_fit_captions(CAPTION_FONT * scale, 0.5, scale);
 
     for (const b of boxes) fitLayer(b, dpr);
 
@@ -510,7 +466,7 @@ var tarrowenPage = (function () {
   // screen reader, presenting the box, reads the digits on the screen.
   function focusIn(event) {
     const c = controlOf(event.target);
-    if (c !== null && c.kind === TEXT_BOX) {
+    if (c !== null && c.textBox) {
       const b = boxes[c.element];
       if (b.layered) b.input.value = b.text;
     }
@@ -552,5 +508,6 @@ var tarrowenPage = (function () {
     window.tarrowenStats = stats;
   }
 
-  return {main, setBox, present, requestFrame, report, quit, setTicking};
+  return {main, setBox, present, requestFrame, report, quit, setTicking, captionFits,
+          setCaptionSize};
 })();

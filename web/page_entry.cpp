@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The functions the page's script calls: the layout table, read once to build the controls,
-// and one entry point per kind of user or browser event. The script calls them by their
-// exported names (_tarrowen_...).
+// the places and caption sizes of each layout, and one entry point per kind of user or
+// browser event. The script calls them by their exported names (_tarrowen_...).
 
 #include <emscripten.h>
 
 #include <memory>
 #include <string>
 
+#include "core/layout/caption_sizes.h"
 #include "core/layout/layout.h"
+#include "core/layout/layout_json.h"
 #include "web/web_page.h"
 
 using namespace tarrowen;
@@ -23,13 +25,6 @@ bool is_control(int id) {
     return id >= 0 && id < layout::kControlCount;
 }
 
-// Fields of the layout table as the script asks for them.
-// kElement: the control's index in its control array, -1 for the fixed controls.
-enum IntField { kKind, kLeft, kTop, kWidth, kHeight, kTabIndex, kColour, kElement };
-enum TextField { kName, kCaption, kInitialText, kAccessibleName, kDescription };
-// With id -1: the table's own figures.
-enum TableField { kCount, kClientWidth, kClientHeight, kFocusableCount };
-
 }  // namespace
 
 extern "C" {
@@ -37,71 +32,35 @@ extern "C" {
 // The script's start: builds the controls, then calls tarrowen_start.
 void tarrowen_js_main();
 
-EMSCRIPTEN_KEEPALIVE int tarrowen_table_int(int id, int field) {
-    if (id == -1) {
-        switch (field) {
-            case kCount:
-                return layout::kControlCount;
-            case kClientWidth:
-                return layout::to_pixels(layout::kClientWidth);
-            case kClientHeight:
-                return layout::to_pixels(layout::kClientHeight);
-            case kFocusableCount:
-                return layout::kFocusable;
-            default:
-                return 0;
-        }
-    }
-    if (!is_control(id)) return 0;
-    const layout::Control& c = layout::control(static_cast<layout::Id>(id));
-    // Pixels at 96 dots per inch, edges rounded as on the desktop.
-    const layout::Place p = layout::to_pixels(c.twips);
-    switch (field) {
-        case kKind:
-            return static_cast<int>(c.kind);
-        case kLeft:
-            return p.left;
-        case kTop:
-            return p.top;
-        case kWidth:
-            return p.width;
-        case kHeight:
-            return p.height;
-        case kTabIndex:
-            return c.tab_index;
-        case kColour:
-            return c.colour;
-        case kElement:
-            return layout::element(static_cast<layout::Id>(id));
-        default:
-            return 0;
-    }
+// The page's side of caption fitting (page_library.js): whether the caption of control `id`
+// fits whole in `size` CSS pixels, and the size it takes.
+int tarrowen_js_caption_fits(int id, double size);
+void tarrowen_js_set_caption_size(int id, double size);
+
+// The layout table as JSON text (core/layout/layout_json.h), valid for the page's life.
+EMSCRIPTEN_KEEPALIVE const char* tarrowen_table_json() {
+    static const std::string json = layout::table_json();
+    return json.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE const char* tarrowen_table_text(int id, int field) {
-    if (id == -1) return layout::kWindowCaption;
-    if (!is_control(id)) return "";
-    const layout::Control& c = layout::control(static_cast<layout::Id>(id));
-    switch (field) {
-        case kName:
-            return c.name;
-        case kCaption:
-            return c.caption;
-        case kInitialText:
-            return c.initial_text;
-        case kAccessibleName:
-            return c.accessible_name;
-        case kDescription:
-            return c.description;
-        default:
-            return "";
-    }
+// The controls' places in device pixels at `scale` device pixels per pixel of the table, as
+// JSON text; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tarrowen_places_json(double scale) {
+    static std::string json;
+    json = layout::places_json(scale);
+    return json.c_str();
 }
 
-// The control at place `i` of the focus order.
-EMSCRIPTEN_KEEPALIVE int tarrowen_tab_order(int i) {
-    if (i < 0 || i >= layout::kFocusable) return -1;
-    return layout::tab_order()[static_cast<std::size_t>(i)];
+// Gives every caption its size: from `largest` CSS pixels down in steps of `step`, no smaller
+// than the smallest caption at `scale` CSS pixels per pixel of the table.
+EMSCRIPTEN_KEEPALIVE void tarrowen_fit_captions(double largest, double step, double scale) {
+    const auto sizes = layout::caption_sizes(
+        {largest, step, layout::smallest_caption(scale)},
+        [](layout::Id id, double size) { return tarrowen_js_caption_fits(id, size) != 0; });
+    for (int i = 0; i < layout::kControlCount; ++i) {
+        const double size = sizes[static_cast<std::size_t>(i)];
+        if (size > 0) tarrowen_js_set_caption_size(i, size);
+    }
 }
 
 // The controls exist with their initial texts: the program starts. `hand_clock`: the test
@@ -124,7 +83,7 @@ EMSCRIPTEN_KEEPALIVE char* tarrowen_text_buffer(int bytes) {
 // Box `id` now holds the `bytes` bytes that the script wrote into the text buffer.
 EMSCRIPTEN_KEEPALIVE void tarrowen_typed(int id, int bytes) {
     const int box = layout::element(static_cast<layout::Id>(id));
-    if (!g_page || id < layout::txt_masses_0 || id >= layout::cmd_color_0) return;
+    if (!g_page || !layout::is_text_box(id)) return;
     g_typed.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
     g_page->typed(box, g_typed);
 }

@@ -23,4 +23,10 @@ mergeInto(LibraryManager.library, {
   tarrowen_js_set_ticking: function (on) {
     tarrowenPage.setTicking(on);
   },
+  tarrowen_js_caption_fits: function (id, size) {
+    return tarrowenPage.captionFits(id, size) ? 1 : 0;
+  },
+  tarrowen_js_set_caption_size: function (id, size) {
+    tarrowenPage.setCaptionSize(id, size);
+  },
 });

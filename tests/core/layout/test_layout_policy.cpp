@@ -126,9 +126,9 @@ TEST_CASE("a group takes the largest size at which all its captions fit, never b
         CAPTURE(r.what);
         Toolkit t{r.need, {}};
         const auto sizes = caption_sizes(r.sizes, t.fits());
-        for (const auto& [id, size] : r.got) {
-            CAPTURE(control(id).name);
-            CHECK(sizes[static_cast<std::size_t>(id)] == size);
+        for (const auto& got : r.got) {
+            CAPTURE(control(got.first).name);
+            CHECK(sizes[static_cast<std::size_t>(got.first)] == got.second);
         }
         // Controls without a caption get none.
         CHECK(sizes[Picture1] == 0);
