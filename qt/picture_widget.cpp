@@ -33,6 +33,9 @@ void PictureWidget::contextMenuEvent(QContextMenuEvent* event) {
     const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                                   : mapToGlobal(QPoint(8, 8));
     menu_.popup(at);
+    // From the keyboard the first entry is ready to choose, as in the menus of Windows.
+    if (event->reason() != QContextMenuEvent::Mouse && !menu_.actions().isEmpty())
+        menu_.setActiveAction(menu_.actions().first());
     event->accept();
 }
 
