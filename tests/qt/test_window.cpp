@@ -32,66 +32,42 @@ QString box(QWidget& w, int i) {
 }
 
 // Every control's place and font.
-struct Arrangement {
-    std::vector<QRect> places;
-    std::vector<QFont> fonts;
-    friend bool operator==(const Arrangement&, const Arrangement&) = default;
-};
+using Arrangement = std::vector<std::pair<QRect, QFont>>;
 Arrangement arrangement(QWidget& w) {
     Arrangement a;
-    for (QWidget* c : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (c->objectName().isEmpty()) continue;
-        a.places.push_back(c->geometry());
-        a.fonts.push_back(c->font());
-    }
+    for (QWidget* c : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!c->objectName().isEmpty()) a.emplace_back(c->geometry(), c->font());
     return a;
 }
 
-// What a paused picture must hold: nothing but the background, the orbit's colour and whole
-// lines, one down and one across, each `pen` pixels wide; with `contrast`, every colour but the
-// background that far from it. Empty when it does; otherwise what is wrong.
+// Empty when a paused picture holds nothing but the background, the orbit's colour and two
+// whole lines (one down, one across, `pen` pixels wide), each colour `contrast` from the
+// background; otherwise what is wrong.
 QString paused_picture_faults(const QImage& img, QRgb background, QRgb orbit, QRgb line, int pen,
                               double contrast) {
-    const int w = img.width(), h = img.height();
-    int lines = 0, orbits = 0, full_columns = 0, full_rows = 0;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const QRgb p = img.pixel(x, y) & 0xFFFFFF;
-            if (p == (line & 0xFFFFFF)) {
-                ++lines;
-            } else if (p == (orbit & 0xFFFFFF)) {
+    std::vector<int> in_column(static_cast<std::size_t>(img.width())), in_row(img.height());
+    int lines = 0, orbits = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y) | 0xFF000000u;
+            if (p == line)
+                ++lines, ++in_column[static_cast<std::size_t>(x)], ++in_row[y];
+            else if (p == orbit)
                 ++orbits;
-            } else if (p != (background & 0xFFFFFF)) {
-                return QString("a stray pixel %1 at (%2, %3)").arg(p, 6, 16).arg(x).arg(y);
-            }
+            else if (p != background)
+                return QString("a stray pixel at (%1, %2)").arg(x).arg(y);
         }
     }
-    for (int x = 0; x < w; ++x) {
-        int n = 0;
-        for (int y = 0; y < h; ++y)
-            n += (img.pixel(x, y) & 0xFFFFFF) == (line & 0xFFFFFF);
-        full_columns += n == h;
-    }
-    for (int y = 0; y < h; ++y) {
-        int n = 0;
-        for (int x = 0; x < w; ++x)
-            n += (img.pixel(x, y) & 0xFFFFFF) == (line & 0xFFFFFF);
-        full_rows += n == w;
-    }
-    if (full_columns != pen || full_rows != pen || lines != pen * (w + h) - pen * pen)
-        return QString("lines not whole: %1 columns, %2 rows, %3 pixels")
-            .arg(full_columns)
-            .arg(full_rows)
-            .arg(lines);
-    if (orbits == 0) return "no orbit";
-    const auto value = [](QRgb c) {  // as a colour value, red in the low byte
-        return static_cast<std::int32_t>(qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c));
+    const auto whole = [](const std::vector<int>& v, int n) {
+        return std::count(v.begin(), v.end(), n);
     };
-    for (QRgb c : {orbit, line}) {
-        if (contrast_ratio(value(c), value(background)) < contrast)
-            return QString("%1 below %2:1").arg(c & 0xFFFFFF, 6, 16).arg(contrast);
-    }
-    return {};
+    if (whole(in_column, img.height()) != pen || whole(in_row, img.width()) != pen ||
+        lines != pen * (img.width() + img.height() - pen))
+        return QString("lines not whole (%1 pixels)").arg(lines);
+    const auto value = [](QRgb c) { return qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c); };
+    for (QRgb c : {orbit, line})
+        if (contrast_ratio(value(c), value(background)) < contrast) return "too little contrast";
+    return orbits > 0 ? QString() : QString("no orbit");
 }
 
 }  // namespace
@@ -418,107 +394,81 @@ class WindowTest : public QObject {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const Arrangement opened = arrangement(w);
-        const auto both = [&](auto step) { step(w), step(twin); };
-        both([](Tarrowen& t) {
-            QTest::mouseClick(child<QPushButton>(t, "runSImulation"), Qt::LeftButton);
-        });
-        for (int i = 0; i < 40; ++i) {
-            clock.reading += 0.013f;
-            both([](Tarrowen& t) { t.Timer1_Timer(); });
-        }
-        both([](Tarrowen& t) {
-            QTest::mouseClick(child<QPushButton>(t, "cmd_stop_simulation"), Qt::LeftButton);
-        });
-        if (projector) both([](Tarrowen& t) { t.projector_action().trigger(); });
+        const auto both = [&](const char* button, int ticks) {
+            for (Tarrowen* t : {&w, &twin})
+                QTest::mouseClick(child<QPushButton>(*t, button), Qt::LeftButton);
+            for (int i = 0; i < ticks; ++i, clock.reading += 0.013f)
+                w.Timer1_Timer(), twin.Timer1_Timer();
+        };
+        both("runSImulation", 40);
+        both("cmd_stop_simulation", 0);
+        if (projector) w.projector_action().trigger(), twin.projector_action().trigger();
         w.resize(size);
         if (scale == 0) w.resize(739, 560);
         w.present_now();
-        QWidget* picture = child<QWidget>(w, "Picture1");
-        const QImage canvas = canvas_image(w.drawing_area()).copy();
-        const qreal ratio = w.devicePixelRatioF();
+        const QImage canvas = canvas_image(w.drawing_area()).convertToFormat(QImage::Format_RGB32);
         // The widget's logical pixels may hold one device pixel more than the canvas.
-        QImage shown =
-            picture->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(canvas.rect());
+        QImage shown = child<QWidget>(w, "Picture1")->grab().toImage().copy(canvas.rect());
         shown.setDevicePixelRatio(canvas.devicePixelRatio());
-        QCOMPARE(shown, canvas.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), canvas);
         if (scale == 0 || scale == 1) {
             QVERIFY(arrangement(w) == opened);
             // From the next tick on, pixel for pixel what a window never resized shows.
-            both([](Tarrowen& t) {
-                QTest::mouseClick(child<QPushButton>(t, "cmd_restart"), Qt::LeftButton);
-            });
-            clock.reading += 0.013f;
-            both([](Tarrowen& t) { t.Timer1_Timer(); });
-            QCOMPARE(canvas_image(w.drawing_area()).copy(),
-                     canvas_image(twin.drawing_area()).copy());
+            both("cmd_restart", 1);
+            QCOMPARE(canvas_image(w.drawing_area()), canvas_image(twin.drawing_area()));
         } else {
             QCOMPARE(w.layout_scale(), scale);
-            // The picture grows with the layout, within a pixel or two of the exact size.
-            const QSizeF exact = QSizeF(567, 500) * scale * ratio;
+            // The picture within a pixel or two of its exact size; the layout centred, filling
+            // the height or the width ("Run Simulation" at (640, 8) of 739 x 560), its fonts
+            // scaled.
+            const QSizeF exact = QSizeF(567, 500) * scale * w.devicePixelRatioF();
             QVERIFY(std::abs(canvas.width() - exact.width()) <= 2);
             QVERIFY(std::abs(canvas.height() - exact.height()) <= 2);
-            // Centred, the layout fills the height or the width: "pause simulation" ends 39
-            // pixels above the layout's bottom, "Run Simulation" starts 8 below its top.
-            const double margin = (w.height() - 560 * scale) / 2;
-            const QRect pause = child<QWidget>(w, "cmd_stop_simulation")->geometry();
-            QVERIFY(std::abs(w.height() - (pause.bottom() + 1) - 39 * scale - margin) <= 1);
             const QRect run = child<QWidget>(w, "runSImulation")->geometry();
-            QVERIFY(std::abs(run.top() - 8 * scale - margin) <= 1);
+            QVERIFY(std::abs(run.top() - 8 * scale - (w.height() - 560 * scale) / 2) <= 1);
             QVERIFY(std::abs(run.left() - 640 * scale - (w.width() - 739 * scale) / 2) <= 1);
-            QVERIFY(child<QWidget>(w, "cmd_apply")->font().pointSizeF() >=
-                    opened.fonts[3].pointSizeF() * scale * 0.99);
+            QVERIFY(std::min(w.width() - 739 * scale, w.height() - 560 * scale) < 1);
+            QVERIFY(child<QWidget>(w, "txt_masses(0)")->font().pointSizeF() >=
+                    w.font().pointSizeF() * scale * 0.99);
         }
-        const int pen = static_cast<int>(std::lround(w.drawing_area().device_pixel_ratio()));
+        const int pen =
+            std::max(1, static_cast<int>(std::lround(w.drawing_area().device_pixel_ratio())));
         const QString faults =
             projector ? paused_picture_faults(canvas, qRgb(255, 255, 255), qRgb(0, 0, 160),
-                                              qRgb(0, 112, 0), std::max(pen, 1), 4.5)
+                                              qRgb(0, 112, 0), pen, 4.5)
                       : paused_picture_faults(canvas, qRgb(0, 0, 0), qRgb(0, 0, 255),
-                                              qRgb(0, 255, 0), std::max(pen, 1), 0);
+                                              qRgb(0, 255, 0), pen, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults));
     }
 
-    // The picture's menu from the mouse and from the keyboard, its checkable entries, and
-    // what they do: full screen with F11 (left with Escape), projector colours at once.
+    // The picture's menu from the keyboard (the picture has the focus at the start), its
+    // checkable entries, and what they do: projector colours at once, full screen by F11 from
+    // any control, left with Escape.
     void picture_menu() {
         Tarrowen w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QWidget* picture = child<QWidget>(w, "Picture1");
-        QCOMPARE(QApplication::focusWidget(), picture);
         auto* menu = w.findChild<QMenu*>("Picture1 menu");
-        QVERIFY(menu != nullptr);
         QStringList entries;
-        for (QAction* a : menu->actions()) {
-            QVERIFY(a->isCheckable());
-            QVERIFY(!a->isChecked());
-            entries << a->text();
-        }
-        QCOMPARE(entries, QStringList({"Full screen", "Projector colours"}));
-        const auto opens = [&](auto open) {
-            open();
-            const bool shown = menu->isVisible();
+        for (QAction* a : menu->actions())
+            entries << QString("%1 %2").arg(a->text()).arg(a->isCheckable() && !a->isChecked());
+        QCOMPARE(entries, QStringList({"Full screen 1", "Projector colours 1"}));
+        for (const auto& [key, modifier] :
+             {std::pair{Qt::Key_F10, Qt::ShiftModifier}, std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifier);
+            QVERIFY(menu->isVisible());
+            QCOMPARE(menu->activeAction(), &w.full_screen_action());
             menu->hide();
-            return shown;
-        };
-        QVERIFY(opens([&] { QTest::keyClick(picture, Qt::Key_F10, Qt::ShiftModifier); }));
-        QVERIFY(opens([&] { QTest::keyClick(picture, Qt::Key_Menu); }));
-        QVERIFY(opens([&] {
-            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(20, 20),
-                                picture->mapToGlobal(QPoint(20, 20)));
-            QApplication::sendEvent(picture, &e);
-        }));
-
+        }
         w.projector_action().trigger();
         QCOMPARE(w.drawing_area().colour_at(5, 5), 0xFFFFFF);
         w.projector_action().trigger();
         QCOMPARE(w.drawing_area().colour_at(5, 5), 0);
-
         QTest::keyClick(child<QWidget>(w, "txt_masses(0)"), Qt::Key_F11);
-        QTRY_VERIFY(w.isFullScreen());
-        QVERIFY(w.full_screen_action().isChecked());
+        QTRY_VERIFY(w.isFullScreen() && w.full_screen_action().isChecked());
         QTest::keyClick(picture, Qt::Key_Escape);
-        QTRY_VERIFY(!w.isFullScreen());
-        QVERIFY(!w.full_screen_action().isChecked());
+        QTRY_VERIFY(!w.isFullScreen() && !w.full_screen_action().isChecked());
     }
 
     // "Quit " and the close button end the program at once, while the motion runs.

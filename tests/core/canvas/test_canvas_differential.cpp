@@ -48,29 +48,29 @@ std::size_t row_bytes(int width) {
     return static_cast<std::size_t>(width) * sizeof(std::uint32_t);
 }
 
-// The projector's colours as worked out for a lit room: the program's black, blue, green, fill
-// purple and red, each swapped with its own, every other colour kept.
-constexpr std::array<std::array<std::int32_t, 2>, 5> kProjectorSwaps{{{0x000000, 0xFFFFFF},
-                                                                      {0xFF0000, 0xA00000},
-                                                                      {0x00FF00, 0x007000},
-                                                                      {0x400040, 0xE8D0E8},
-                                                                      {0x0000FF, 0x0000B0}}};
-
-// A pixel of the reference, drawn in the program's colours, as the projector shows it.
+// A pixel of the reference, drawn in the program's colours, as the projector shows it: black,
+// blue, green, the fill's purple and red each swapped with its projector colour (colour values,
+// red low), every other colour kept.
 std::uint32_t on_projector(std::uint32_t pixel, bool xbgr) {
-    const auto swap_red_blue = [](std::uint32_t v) {
-        return (v & 0xFFu) << 16 | (v & 0xFF00u) | (v >> 16 & 0xFFu);
+    constexpr std::int32_t kSwaps[][2] = {{0x000000, 0xFFFFFF},
+                                          {0xFF0000, 0xA00000},
+                                          {0x00FF00, 0x007000},
+                                          {0x400040, 0xE8D0E8},
+                                          {0x0000FF, 0x0000B0}};
+    const auto flip = [xbgr](std::uint32_t v) {  // colour value <-> pixel, either way
+        return xbgr ? v : (v & 0xFFu) << 16 | (v & 0xFF00u) | (v >> 16 & 0xFFu);
     };
-    const std::uint32_t v = pixel & 0xFFFFFFu;
-    const auto colour = static_cast<std::int32_t>(xbgr ? v : swap_red_blue(v));
-    for (const auto& pair : kProjectorSwaps) {
-        for (std::size_t side = 0; side < 2; ++side) {
-            if (colour != pair[side]) continue;
-            const auto shown = static_cast<std::uint32_t>(pair[1 - side]);
-            return 0xFF000000u | (xbgr ? shown : swap_red_blue(shown));
-        }
+    const auto colour = static_cast<std::int32_t>(flip(pixel & 0xFFFFFFu));
+    for (const auto& swap : kSwaps) {
+        if (colour == swap[0] || colour == swap[1])
+            return 0xFF000000u | flip(static_cast<std::uint32_t>(swap[colour == swap[0] ? 1 : 0]));
     }
     return pixel;
+}
+
+void toggle_scheme(DrawingArea& a) {
+    const bool screen = a.colour_scheme() == ColourScheme::Screen;
+    a.set_colour_scheme(screen ? ColourScheme::Projector : ColourScheme::Screen);
 }
 
 // Where two pictures first differ; empty when they agree. With `projector`, b is drawn in the
@@ -225,12 +225,8 @@ class RandomCalls {
             case 6:
                 return t.call([&] { wipe_drawing_area(t.area()); },
                               [&] { t.ref().circle(kCx, 2, 6); });
-            case 8: {
-                const ColourScheme s = t.area().colour_scheme() == ColourScheme::Screen
-                                           ? ColourScheme::Projector
-                                           : ColourScheme::Screen;
-                return t.call([&] { t.area().set_colour_scheme(s); }, [] {});
-            }
+            case 8:
+                return t.call([&] { toggle_scheme(t.area()); }, [] {});
             default:
                 return t.call([&](auto& canvas) { canvas.set_device_pixel_ratio(ratio); });
         }
@@ -349,6 +345,8 @@ TEST_CASE("random calls agree with the reference, and report what they change") 
     const Mix orbit{30, 2, 60, 0, 2, 1, 1, 0};
     const Mix slanted{25, 2, 25, 25, 2, 1, 1, 0};
     const Mix every{20, 10, 20, 10, 5, 5, 5, 3};
+    const Mix switching{30, 2, 60, 0, 2, 1, 1, 0, 3};
+    const Mix every_and_switching{20, 10, 20, 10, 5, 5, 5, 3, 4};
     const Row rows[] = {
         {"an orbit and lines across it", 1, 1.0, 3000, orbit, PixelFormat::Xrgb},
         {"an orbit and lines at 200 %", 2, 2.0, 1500, orbit, PixelFormat::Xbgr},
@@ -362,24 +360,9 @@ TEST_CASE("random calls agree with the reference, and report what they change") 
         {"a scale stretched across", 9, 2.0, 600, every, PixelFormat::Xrgb, 0.04f},
         // The colour scheme switched now and then, between the orbit's repairs and the lines
         // passing over the rows known to hold their colour.
-        {"projector colours, an orbit and lines",
-         21,
-         1.0,
-         2000,
-         {30, 2, 60, 0, 2, 1, 1, 0, 3},
-         PixelFormat::Xrgb},
-        {"projector colours at 200 %",
-         22,
-         2.0,
-         800,
-         {30, 2, 60, 0, 2, 1, 1, 0, 3},
-         PixelFormat::Xbgr},
-        {"projector colours, every kind",
-         23,
-         1.25,
-         1500,
-         {20, 10, 20, 10, 5, 5, 5, 3, 4},
-         PixelFormat::Xbgr},
+        {"projector colours, an orbit and lines", 21, 1.0, 2000, switching, PixelFormat::Xrgb},
+        {"projector colours at 200 %", 22, 2.0, 800, switching, PixelFormat::Xbgr},
+        {"projector colours, every kind", 23, 1.25, 1500, every_and_switching, PixelFormat::Xbgr},
     };
     for (const Row& row : rows) {
         INFO(std::string(row.name));
@@ -479,13 +462,7 @@ TEST_CASE("the tick's own sequence agrees with the reference") {
             } else if (roll == 5) {
                 wrong = run();
             } else if (roll == 6 && row.switches_scheme) {
-                const bool to_projector = win.area.colour_scheme() == ColourScheme::Screen;
-                wrong = twins.call(
-                    [&] {
-                        win.area.set_colour_scheme(to_projector ? ColourScheme::Projector
-                                                                : ColourScheme::Screen);
-                    },
-                    [] {});
+                wrong = twins.call([&] { toggle_scheme(win.area); }, [] {});
             } else {
                 clock += 0.001 * (1 + rng.below(3));
                 wrong = twins.call([&] { win.tick_at(static_cast<float>(clock)); },
