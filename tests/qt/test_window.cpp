@@ -456,7 +456,7 @@ class WindowTest : public QObject {
         QCOMPARE(entries, QStringList({"Full screen 1", "Projector colours 1"}));
         for (const auto& [key, modifier] :
              {std::pair{Qt::Key_F10, Qt::ShiftModifier}, std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
-            QTest::keyClick(QApplication::focusWidget(), key, modifier);
+            QTest::keyClick(picture, key, modifier);
             QVERIFY(menu->isVisible());
             QCOMPARE(menu->activeAction(), &w.full_screen_action());
             menu->hide();
@@ -465,6 +465,8 @@ class WindowTest : public QObject {
         QCOMPARE(w.drawing_area().colour_at(5, 5), 0xFFFFFF);
         w.projector_action().trigger();
         QCOMPARE(w.drawing_area().colour_at(5, 5), 0);
+        if (QGuiApplication::platformName() == "wayland")
+            QSKIP("Qt cannot activate a window on Wayland, and a window's keys need it active");
         QTest::keyClick(child<QWidget>(w, "txt_masses(0)"), Qt::Key_F11);
         QTRY_VERIFY(w.isFullScreen() && w.full_screen_action().isChecked());
         QTest::keyClick(picture, Qt::Key_Escape);
