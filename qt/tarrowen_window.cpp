@@ -52,7 +52,6 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
         pacer_.delivered(monotonic_seconds());
         session_->dispatch(Event::frame());
     });
-    follow_screen();
 
     session_ =
         std::make_unique<Session>(*this, screen() != nullptr ? screen()->devicePixelRatio() : 1.0);
@@ -71,7 +70,6 @@ Tarrowen::~Tarrowen() {
 
 void Tarrowen::build_controls() {
     using namespace layout;
-    std::array<WrappedLabel*, kRows> labels{};
     // Created in the table's order, which is also the order in which they are drawn: the
     // buttons "pause simulation" and "Quit " cover the last pixel row of those above them.
     for (int i = 0; i < kControlCount; ++i) {
@@ -96,12 +94,9 @@ void Tarrowen::build_controls() {
                 w = b;
                 break;
             }
-            case ControlKind::Label: {
-                auto* l = new WrappedLabel(QString::fromLatin1(c.caption), this);
-                labels[static_cast<std::size_t>(element(id))] = l;
-                w = l;
+            case ControlKind::Label:
+                w = new WrappedLabel(QString::fromLatin1(c.caption), this);
                 break;
-            }
             case ControlKind::TextBox: {
                 auto* e = new QLineEdit(QString::fromLatin1(c.initial_text), this);
                 connect(e, &QLineEdit::textChanged, this,
@@ -119,7 +114,7 @@ void Tarrowen::build_controls() {
         controls_[static_cast<std::size_t>(id)] = w;
     }
     for (int i = 0; i < kRows; ++i)
-        labels[static_cast<std::size_t>(i)]->setBuddy(txt_masses_[static_cast<std::size_t>(i)]);
+        static_cast<QLabel*>(controls_[lbl_mass_id(i)])->setBuddy(controls_[txt_masses(i)]);
 
     const auto& order = tab_order();
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
@@ -226,31 +221,14 @@ void Tarrowen::fit_captions(double scale) {
         f.setPointSizeF(points);
         return f;
     };
-    const auto caption = [this](layout::Id id) {
-        return dynamic_cast<const FittedCaption*>(controls_[static_cast<std::size_t>(id)]);
-    };
     const double smallest = layout::smallest_caption(scale) * 72.0 / logicalDpiY();
     const auto sizes = layout::caption_sizes(
-        {base.pointSizeF() * scale, 0.5 * scale, smallest},
-        [&](layout::Id id, double points) { return caption(id)->fits(in_size(points)); });
-    for (int i = 0; i < layout::kControlCount; ++i) {
-        const double points = sizes[static_cast<std::size_t>(i)];
-        if (points > 0) controls_[static_cast<std::size_t>(i)]->setFont(in_size(points));
-    }
-}
-
-bool Tarrowen::event(QEvent* event) {
-    if (event->type() == QEvent::ScreenChangeInternal) follow_screen();
-    return QWidget::event(event);
-}
-
-void Tarrowen::follow_screen() {
-    disconnect(refresh_changed_);
-    const QScreen* s = screen();
-    if (s == nullptr) return;
-    pacer_.set_refresh_rate(s->refreshRate());
-    refresh_changed_ = connect(s, &QScreen::refreshRateChanged, this,
-                               [this](qreal hz) { pacer_.set_refresh_rate(hz); });
+        {base.pointSizeF() * scale, 0.5 * scale, smallest}, [&](layout::Id id, double points) {
+            const QWidget* w = controls_[static_cast<std::size_t>(id)];
+            return dynamic_cast<const FittedCaption*>(w)->fits(in_size(points));
+        });
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (sizes[i] > 0) controls_[i]->setFont(in_size(sizes[i]));
 }
 
 void Tarrowen::Timer1_Timer() {
@@ -284,7 +262,10 @@ void Tarrowen::present(const DrawingArea&, const RectList& changed) {
 }
 
 void Tarrowen::request_frame() {
-    if (!frame_timer_.isActive()) frame_timer_.start(pacer_.wait_ms(monotonic_seconds()));
+    if (frame_timer_.isActive()) return;
+    // The rate of the screen that shows the window now, which may not be the one it started on.
+    if (const QScreen* s = screen()) pacer_.set_refresh_rate(s->refreshRate());
+    frame_timer_.start(pacer_.wait_ms(monotonic_seconds()));
 }
 
 void Tarrowen::report(const std::string& message) {

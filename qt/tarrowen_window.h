@@ -60,7 +60,6 @@ class Tarrowen final : public QWidget, public Frontend {
     Clock& clock() override { return *clock_; }
 
   protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -69,8 +68,6 @@ class Tarrowen final : public QWidget, public Frontend {
     void build_menu();
     // Each caption in its group's size (core/layout/caption_sizes.h), the layout at `scale`.
     void fit_captions(double scale);
-    // Frames follow the refresh rate of the screen that shows the window, also after it moved.
-    void follow_screen();
     // Places, sizes and fonts every control at the scale that the window's size allows.
     void place_controls();
     // The keyboard focus moved to `now` (in this window or elsewhere, or nowhere).
@@ -83,7 +80,6 @@ class Tarrowen final : public QWidget, public Frontend {
     QtPeriodicTimer* timer_;
     QTimer frame_timer_;
     FramePacer pacer_;
-    QMetaObject::Connection refresh_changed_;
     std::unique_ptr<Session> session_;
     PictureWidget* picture_ = nullptr;
     // Ended before the window's members go: QWidget's destructor still moves the focus.

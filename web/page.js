@@ -48,17 +48,9 @@ var tarrowenPage = (function () {
     return text(pointer, end - pointer);
   }
 
-  // The layout table, as the program writes it (core/layout/layout_json.h).
-  function readTable() {
-    return JSON.parse(cText(_tarrowen_table_json()));
-  }
-
-  function colourCss(value) {
-    return 'rgb(' + (value & 0xff) + ',' + ((value >> 8) & 0xff) + ',' + ((value >> 16) & 0xff) + ')';
-  }
-
   function build() {
-    const table = readTable();
+    // The layout table, as the program writes it (core/layout/layout_json.h).
+    const table = JSON.parse(cText(_tarrowen_table_json()));
     controls = table.controls;
     client = table.client;
     document.title = table.caption;
@@ -78,7 +70,8 @@ var tarrowenPage = (function () {
           el = document.createElement('button');
           el.type = 'button';
           el.textContent = c.caption;
-          if (c.colour >= 0) el.style.backgroundColor = colourCss(c.colour);
+          const rgb = c.colour;  // null: the browser's own
+          if (rgb) el.style.backgroundColor = `rgb(${rgb.red},${rgb.green},${rgb.blue})`;
           el.addEventListener('click', () => call(_tarrowen_click, c.id));
           break;
         case 'Label':
@@ -180,7 +173,7 @@ var tarrowenPage = (function () {
     for (const b of boxes) fitLayer(b, dpr);
 
     _tarrowen_set_pixel_ratio(k);
-    const width = _tarrowen_canvas_size(0), height = _tarrowen_canvas_size(1);
+    const width = _tarrowen_canvas_width(), height = _tarrowen_canvas_height();
     if (canvas.width !== width || canvas.height !== height) {
       // A new size clears the canvas: the program's canvas, drawn again at the new ratio,
       // is copied whole at once rather than at the next frame.

@@ -120,11 +120,13 @@ EMSCRIPTEN_KEEPALIVE void tarrowen_set_projector_colours(int on) {
                                                     : ColourScheme::Screen);
 }
 
-// The canvas's size in device pixels: axis 0 across, 1 down.
-EMSCRIPTEN_KEEPALIVE int tarrowen_canvas_size(int axis) {
-    if (!g_page) return 0;
-    const DrawingArea& area = g_page->session().drawing_area();
-    return axis == 0 ? area.width() : area.height();
+// The canvas's size in device pixels.
+EMSCRIPTEN_KEEPALIVE int tarrowen_canvas_width() {
+    return g_page ? g_page->session().drawing_area().width() : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int tarrowen_canvas_height() {
+    return g_page ? g_page->session().drawing_area().height() : 0;
 }
 
 // The driver's clock now reads `seconds` since midnight (as a single). Nothing on a page that

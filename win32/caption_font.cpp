@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/caption_font.h"
 
+#include <map>
+
+#include "core/layout/caption_sizes.h"
+#include "win32/dpi_scale.h"
+#include "win32/wide_text.h"
+
 namespace tarrowen {
 
 LOGFONTW message_font(UINT dpi) {
@@ -20,11 +26,41 @@ LOGFONTW message_font(UINT dpi) {
 
 namespace {
 
+// Inside a push button, what its frame leaves for the caption, at 96 dpi.
+constexpr int kButtonInsetX = 4;
+constexpr int kButtonInsetY = 3;
+constexpr int kColouredInsetX = 2;
+constexpr int kColouredInsetY = 1;
+
+// The height of a font in pixels (the magnitude of lfHeight).
+int font_pixels(const LOGFONTW& f) {
+    return f.lfHeight < 0 ? -f.lfHeight : f.lfHeight;
+}
+
+// `base` at `pixels` high, the sign of its height (cell or character height) kept.
+LOGFONTW in_size(const LOGFONTW& base, int pixels) {
+    LOGFONTW f = base;
+    f.lfHeight = base.lfHeight < 0 ? -pixels : pixels;
+    f.lfWidth = 0;
+    return f;
+}
+
 // The size that `text` wrapped to `width` takes in the font selected into `dc`.
 SIZE wrapped_size(HDC dc, const std::wstring& text, int width) {
     RECT r{0, 0, width, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kCaptionFormat | DT_CALCRECT);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+bool fits(HDC dc, const LOGFONTW& font, const std::wstring& text, const RECT& area) {
+    HFONT f = CreateFontIndirectW(&font);
+    const HGDIOBJ old = SelectObject(dc, f);
+    // A word wider than the box widens the calculated rectangle beyond it.
+    const int width = area.right - area.left;
+    const SIZE need = wrapped_size(dc, text, width);
+    SelectObject(dc, old);
+    DeleteObject(f);
+    return need.cx <= width && need.cy <= area.bottom - area.top;
 }
 
 }  // namespace
@@ -33,23 +69,49 @@ int wrapped_height(HDC dc, const std::wstring& text, int width) {
     return wrapped_size(dc, text, width).cy;
 }
 
-LOGFONTW font_that_fits(const LOGFONTW& base, const std::wstring& text, int width, int height,
-                        int smallest) {
-    LOGFONTW f = base;
-    HDC dc = CreateCompatibleDC(nullptr);
-    for (int pixels = font_pixels(base);; --pixels) {
-        f.lfHeight = base.lfHeight < 0 ? -pixels : pixels;
-        f.lfWidth = 0;
-        HFONT font = CreateFontIndirectW(&f);
-        const HGDIOBJ old = SelectObject(dc, font);
-        // A word wider than the box widens the calculated rectangle beyond it.
-        const SIZE need = wrapped_size(dc, text, width);
-        SelectObject(dc, old);
-        DeleteObject(font);
-        if ((need.cx <= width && need.cy <= height) || pixels <= smallest) break;
+RECT caption_area(const layout::Control& c, RECT r, UINT dpi) {
+    if (c.kind == layout::ControlKind::Button) {
+        const bool coloured = c.colour >= 0;
+        InflateRect(&r, -scaled(coloured ? kColouredInsetX : kButtonInsetX, dpi),
+                    -scaled(coloured ? kColouredInsetY : kButtonInsetY, dpi));
     }
+    return r;
+}
+
+void CaptionFonts::release() {
+    for (HFONT f : fonts_)
+        DeleteObject(f);
+    fonts_.clear();
+}
+
+void CaptionFonts::make(UINT dpi) {
+    using namespace layout;
+    release();
+    const LOGFONTW base = message_font(dpi);
+    fonts_.push_back(CreateFontIndirectW(&base));
+    font_of_.fill(fonts_.front());
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    const auto sizes =
+        caption_sizes({static_cast<double>(font_pixels(base)), 1, smallest_caption(scale_of(dpi))},
+                      [&](Id id, double pixels) {
+                          const Control& c = control(id);
+                          return fits(dc, in_size(base, static_cast<int>(pixels)), widen(c.caption),
+                                      caption_area(c, device_rect(c.twips, dpi), dpi));
+                      });
     DeleteDC(dc);
-    return f;
+
+    std::map<int, HFONT> smaller;
+    for (int i = 0; i < kControlCount; ++i) {
+        const int pixels = static_cast<int>(sizes[static_cast<std::size_t>(i)]);
+        if (pixels == 0 || pixels == font_pixels(base)) continue;
+        HFONT& f = smaller[pixels];
+        if (f == nullptr) {
+            const LOGFONTW shrunk = in_size(base, pixels);
+            f = fonts_.emplace_back(CreateFontIndirectW(&shrunk));
+        }
+        font_of_[static_cast<std::size_t>(i)] = f;
+    }
 }
 
 }  // namespace tarrowen

@@ -5,10 +5,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cstdio>
 #include <cwchar>
 #include <optional>
 
+#include "core/frontend/tick_stats.h"
 #include "win32/remote_control.h"
 #include "win32/tarrowen_window.h"
 
@@ -37,16 +37,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         tarrowen::TarrowenWindow window(instance, hand_clock());
         window.show(show);
         status = window.run();
-        // For measuring: TARROWEN_TICK_STATS=1 reports the tick rate on the way out.
-        if (GetEnvironmentVariableW(L"TARROWEN_TICK_STATS", nullptr, 0) != 0) {
-            const auto& timer = window.waitable_timer();
-            const double s = timer.seconds_ticking();
-            std::fprintf(stderr, "tarrowen: %lld ticks in %.3f s (%.1f per second)%s\n",
-                         timer.ticks_delivered(), s,
-                         s > 0 ? static_cast<double>(timer.ticks_delivered() - 1) / s : 0.0,
-                         timer.high_resolution() ? "" : " on the fallback timer");
-            std::fflush(stderr);
-        }
+        const auto& timer = window.waitable_timer();
+        report_tick_stats_if_asked(timer.tick_stats(), "tarrowen",
+                                   timer.high_resolution() ? "" : " on the fallback timer");
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return status;

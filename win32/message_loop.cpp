@@ -1,32 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/message_loop.h"
 
-#include <cmath>
-
 namespace tarrowen {
 
 MessageLoop::MessageLoop(WaitableTimer& timer, std::function<void()> on_tick,
                          std::function<void()> on_frame)
-    : timer_(timer), on_tick_(std::move(on_tick)), on_frame_(std::move(on_frame)) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    counter_period_ = 1.0 / static_cast<double>(f.QuadPart);
-}
-
-void MessageLoop::set_refresh_rate(double hz) {
-    frame_period_ = 1.0 / (hz > 1 ? hz : 60.0);
-}
-
-double MessageLoop::now() const {
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * counter_period_;
-}
+    : timer_(timer), on_tick_(std::move(on_tick)), on_frame_(std::move(on_frame)) {}
 
 DWORD MessageLoop::frame_timeout() const {
     if (!frame_requested_) return INFINITE;
-    const double left = last_frame_ + frame_period_ - now();
-    return left <= 0 ? 0 : static_cast<DWORD>(std::ceil(left * 1000));
+    return static_cast<DWORD>(pacer_.wait_ms(monotonic_seconds()));
 }
 
 void MessageLoop::deliver_tick() {
@@ -36,10 +19,10 @@ void MessageLoop::deliver_tick() {
 
 void MessageLoop::deliver_frame_if_due() {
     if (!frame_requested_) return;
-    const double t = now();
-    if (t - last_frame_ < frame_period_) return;
+    const double now = monotonic_seconds();
+    if (!pacer_.is_due(now)) return;
     frame_requested_ = false;
-    last_frame_ = t;
+    pacer_.delivered(now);
     on_frame_();
 }
 

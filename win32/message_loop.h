@@ -4,21 +4,20 @@
 // frames, all on this one thread.
 //
 // The loop sleeps in MsgWaitForMultipleObjectsEx on the timer's handle and the message queue,
-// with a timeout when a frame is due. A frame is delivered once it has been asked for and the
-// last one is at least one refresh period old: a click shows at once, and a running motion is
-// presented at the screen's refresh rate, not on every tick. (DwmFlush would pace frames to the
-// compositor but blocks the thread, and the thread must wait on the timer; the refresh period
-// from the display settings is near enough, and a frame never waits longer than one period.)
+// with a timeout when a frame is due. Frames asked for go out by the core's rule
+// (core/frontend/frame_pacer.h): a click shows at once, and a running motion is presented at
+// the screen's refresh rate, not on every tick. (DwmFlush would pace frames to the compositor
+// but blocks the thread, and the thread must wait on the timer; the refresh period from the
+// display settings is near enough, and a frame never waits longer than one period.)
 //
-// A modal loop of Windows' own (a message box, moving the window, the system menu) does not
-// run this loop. While one runs, the window starts a thread timer whose WM_TIMER calls
-// serve_due(), so that the motion goes on behind a report and under a dragged window, at the
-// thread timer's coarser rate.
+// A modal loop of Windows' own does not run this loop; serve_due() is for the window to call
+// meanwhile (win32/modal_loops.h).
 
 #include <windows.h>
 
 #include <functional>
 
+#include "core/frontend/frame_pacer.h"
 #include "win32/waitable_timer.h"
 
 namespace tarrowen {
@@ -34,8 +33,7 @@ class MessageLoop {
     // Keys of the window that no control has, translated into its WM_COMMAND.
     void set_accelerators(HACCEL keys) { keys_ = keys; }
     // The refresh rate that frames follow, in hertz; 60 when unknown.
-    void set_refresh_rate(double hz);
-    double refresh_rate() const { return 1.0 / frame_period_; }
+    void set_refresh_rate(double hz) { pacer_.set_refresh_rate(hz); }
 
     // One frame to be delivered at the next refresh.
     void request_frame() { frame_requested_ = true; }
@@ -46,7 +44,6 @@ class MessageLoop {
     void serve_due();
 
   private:
-    double now() const;
     // Milliseconds until the requested frame is due (0: now), or INFINITE when none is.
     DWORD frame_timeout() const;
     void deliver_tick();
@@ -59,10 +56,8 @@ class MessageLoop {
     std::function<void()> on_frame_;
     HWND dialog_ = nullptr;
     HACCEL keys_ = nullptr;
-    double frame_period_ = 1.0 / 60;
-    double last_frame_ = -1e9;
+    FramePacer pacer_;
     bool frame_requested_ = false;
-    double counter_period_ = 0;
 };
 
 // The refresh rate of the monitor that shows `window`, in hertz; 0 when Windows does not say.

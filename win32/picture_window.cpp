@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/picture_window.h"
 
-#include <cmath>
-
 #include "win32/remote_control.h"
 
 namespace tarrowen {
@@ -32,32 +30,12 @@ Band band(const DrawingArea& area, int y0, int y1) {
     return b;
 }
 
-void copy_rect(HDC dc, const DrawingArea& area, const Rect& r, SIZE client) {
+void copy_rect(HDC dc, const DrawingArea& area, const Rect& r) {
     const Rect d = r & Rect{0, 0, area.width(), area.height()};
     if (d.empty()) return;
     const Band b = band(area, d.y0, d.y1);
-    if (client.cx == area.width() && client.cy == area.height()) {
-        SetDIBitsToDevice(dc, d.x0, d.y0, static_cast<DWORD>(d.width()),
-                          static_cast<DWORD>(d.height()), d.x0, 0, 0, static_cast<UINT>(d.height()),
-                          b.bits, &b.info, DIB_RGB_COLORS);
-        return;
-    }
-    // The window's pixels that the rectangle covers, rounded outwards.
-    const double sx = static_cast<double>(client.cx) / area.width();
-    const double sy = static_cast<double>(client.cy) / area.height();
-    const int x0 = static_cast<int>(std::floor(d.x0 * sx));
-    const int y0 = static_cast<int>(std::floor(d.y0 * sy));
-    const int x1 = static_cast<int>(std::ceil(d.x1 * sx));
-    const int y1 = static_cast<int>(std::ceil(d.y1 * sy));
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, x0, y0, x1 - x0, y1 - y0, d.x0, 0, d.width(), d.height(), b.bits, &b.info,
-                  DIB_RGB_COLORS, SRCCOPY);
-}
-
-SIZE client_size(HWND w) {
-    RECT r;
-    GetClientRect(w, &r);
-    return {r.right - r.left, r.bottom - r.top};
+    SetDIBitsToDevice(dc, d.x0, d.y0, static_cast<DWORD>(d.width()), static_cast<DWORD>(d.height()),
+                      d.x0, 0, 0, static_cast<UINT>(d.height()), b.bits, &b.info, DIB_RGB_COLORS);
 }
 
 void notify_parent(HWND picture, WORD code) {
@@ -72,7 +50,7 @@ LRESULT CALLBACK picture_proc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
             HDC dc = BeginPaint(w, &ps);
             if (GetWindowLongPtrW(w, GWLP_USERDATA) != 0) {
                 const DrawingArea& area = area_of(w);
-                copy_rect(dc, area, {0, 0, area.width(), area.height()}, client_size(w));
+                copy_rect(dc, area, {0, 0, area.width(), area.height()});
             }
             EndPaint(w, &ps);
             return 0;
@@ -125,10 +103,9 @@ HWND create_picture_window(HWND parent, int id, const DrawingArea& area) {
 
 void present_rects(HWND picture, const RectList& changed) {
     const DrawingArea& area = area_of(picture);
-    const SIZE client = client_size(picture);
     HDC dc = GetDC(picture);
     for (const Rect& r : changed)
-        copy_rect(dc, area, r, client);
+        copy_rect(dc, area, r);
     ReleaseDC(picture, dc);
 }
 

@@ -6,9 +6,8 @@
 //
 // The canvas's Xrgb pixels are the layout of a 32-bit top-down DIB, so a rectangle goes to the
 // screen without a copy: a DIB header of the canvas's stride and the rectangle's height, the
-// pixels from the rectangle's first row, SetDIBitsToDevice where the canvas has the window's
-// size (pixel ratio dpi/96 rounds the same way) and StretchDIBits where rounding made them
-// differ by a pixel.
+// pixels from the rectangle's first row, SetDIBitsToDevice. The window has the canvas's size
+// in device pixels (the window gives it so).
 
 #include <windows.h>
 

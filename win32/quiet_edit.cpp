@@ -154,9 +154,4 @@ void write_text(HWND edit, const std::wstring& text, bool quietly) {
     NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, edit, OBJID_CLIENT, CHILDID_SELF);
 }
 
-bool shows_kept_text(HWND edit) {
-    const KeptText* kept = kept_of(edit);
-    return kept != nullptr && kept->shown;
-}
-
 }  // namespace tarrowen

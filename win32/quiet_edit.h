@@ -30,7 +30,4 @@ void make_quiet_edit(HWND edit);
 // Replaces the whole text of an edit made by make_quiet_edit and shows its start.
 void write_text(HWND edit, const std::wstring& text, bool quietly);
 
-// Whether the edit shows a text kept aside (written quietly since the last heard write).
-bool shows_kept_text(HWND edit);
-
 }  // namespace tarrowen

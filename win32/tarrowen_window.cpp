@@ -2,10 +2,10 @@
 #include "win32/tarrowen_window.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "core/layout/device_pixels.h"
-#include "win32/caption_font.h"
+#include "core/layout/reading_order.h"
+#include "win32/dpi_scale.h"
+#include "win32/owner_drawn.h"
 #include "win32/picture_menu.h"
 #include "win32/picture_window.h"
 #include "win32/quiet_edit.h"
@@ -15,32 +15,7 @@
 namespace tarrowen {
 
 namespace {
-
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
-constexpr UINT_PTR kModalServeTimer = 1;
-
-// A control's place at `scale` device pixels per layout pixel, edge by edge, so that neighbours
-// stay neighbours.
-RECT scaled_rect(const layout::Place& twips, double scale) {
-    const layout::Place p = layout::to_device(twips, scale);
-    return {p.left, p.top, p.right(), p.bottom()};
-}
-
-// Inside a push button, what its frame leaves for the caption, at 96 dpi: a themed button's
-// frame and padding, or the one-pixel frame of a coloured button that draws itself, whose
-// caption may come as near to it as the desktop's ("Run Simulation" on one line in 80 pixels).
-constexpr int kButtonInsetX = 4;
-constexpr int kButtonInsetY = 3;
-constexpr int kColouredInsetX = 2;
-constexpr int kColouredInsetY = 1;
-// The smallest caption font, in pixels at 96 dpi (some 5 points).
-constexpr int kSmallestCaption = 7;
-
-// Darker by a quarter, for the frame of a coloured button.
-COLORREF darker(COLORREF c) {
-    return RGB(GetRValue(c) * 3 / 4, GetGValue(c) * 3 / 4, GetBValue(c) * 3 / 4);
-}
-
 }  // namespace
 
 TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_clock)
@@ -53,9 +28,13 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
         hand_clock_ = c.get();
         clock_ = std::move(c);
         timer_.set_hand_driven(true);
-        set_clock_message_ = RegisterWindowMessageW(remote::kSetClockMessage);
-        tick_message_ = RegisterWindowMessageW(remote::kTickMessage);
-        present_message_ = RegisterWindowMessageW(remote::kPresentMessage);
+        remote_.emplace(
+            RemoteMessages::Handlers{[this](double seconds) { hand_clock_->set(seconds); },
+                                     [this] {
+                                         timer_.count_tick();
+                                         session_->dispatch(Event::tick());
+                                     },
+                                     [this] { session_->present_now(); }});
     } else {
         clock_ = std::make_unique<DayClock>();
     }
@@ -80,9 +59,10 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
     dpi_ = GetDpiForWindow(window_);
     if (dpi_ == 0) dpi_ = 96;
     loop_.set_dialog(window_);
-    loop_.set_refresh_rate(refresh_rate_of(window_));
+    modal_loops_.set_window(window_);
+    follow_monitor();
 
-    session_ = std::make_unique<Session>(*this, dpi_ / 96.0);
+    session_ = std::make_unique<Session>(*this, scale_of(dpi_));
     build_controls();
     keys_ = create_window_keys();
     loop_.set_accelerators(keys_);
@@ -90,24 +70,20 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
     size_window();
 }
 
-int TarrowenWindow::scaled(int pixels) const {
-    return static_cast<int>(std::lround(pixels * scale()));
-}
-
 TarrowenWindow::~TarrowenWindow() {
     if (window_ != nullptr) {
         names_.clear();
         DestroyWindow(window_);
     }
-    if (control_font_ != nullptr) DeleteObject(control_font_);
-    for (HFONT f : caption_fonts_)
-        DeleteObject(f);
     if (keys_ != nullptr) DestroyAcceleratorTable(keys_);
 }
 
 void TarrowenWindow::build_controls() {
     using namespace layout;
-    const auto create = [this](Id id) {
+    // Created in the order in which a screen reader goes through them, which is the order of
+    // the windows: Tab and Shift+Tab follow it, and each box's label comes just before the box,
+    // where Windows looks for a box's name.
+    for (const Id id : reading_order()) {
         const Control& c = layout::control(id);
         const auto menu =
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(remote::kControlIdBase + id));
@@ -139,79 +115,28 @@ void TarrowenWindow::build_controls() {
         }
         controls_[static_cast<std::size_t>(id)] = w;
         names_.annotate(w, widen(c.accessible_name), widen(c.description));
-    };
-    // Created in the order Tab moves through them, which is the order of the windows: Tab and
-    // Shift+Tab follow it. Each box's label comes just before the box, where Windows looks for
-    // a box's name.
-    for (const Id id : tab_order()) {
-        if (layout::control(id).kind == ControlKind::TextBox) create(lbl_mass_id(element(id)));
-        create(id);
-    }
-}
-
-void TarrowenWindow::make_fonts() {
-    using namespace layout;
-    if (control_font_ != nullptr) DeleteObject(control_font_);
-    for (HFONT f : caption_fonts_)
-        DeleteObject(f);
-    caption_fonts_.clear();
-
-    // The message font at the dpi that the layout's scale amounts to.
-    const LOGFONTW base = message_font(static_cast<UINT>(std::lround(96 * scale())));
-    control_font_ = CreateFontIndirectW(&base);
-    font_of_.fill(control_font_);
-    const int smallest = scaled(kSmallestCaption);
-    const auto fitting = [&](Id id) {
-        const RECT r = scaled_rect(layout::control(id).twips, scale());
-        int w = r.right - r.left;
-        int h = r.bottom - r.top;
-        if (layout::control(id).kind == ControlKind::Button) {
-            const bool coloured = layout::control(id).colour >= 0;
-            w -= 2 * scaled(coloured ? kColouredInsetX : kButtonInsetX);
-            h -= 2 * scaled(coloured ? kColouredInsetY : kButtonInsetY);
-        }
-        return font_that_fits(base, widen(layout::control(id).caption), w, h, smallest);
-    };
-    // Each column of captions in one size, the largest in which all of them fit whole.
-    for (const auto column : {lbl_mass_id_0, cmd_color_0}) {
-        LOGFONTW common = base;
-        for (int i = 0; i < kRows; ++i) {
-            const LOGFONTW f = fitting(static_cast<Id>(column + i));
-            if (font_pixels(f) < font_pixels(common)) common = f;
-        }
-        if (font_pixels(common) == font_pixels(base)) continue;
-        caption_fonts_.push_back(CreateFontIndirectW(&common));
-        for (int i = 0; i < kRows; ++i)
-            font_of_[static_cast<std::size_t>(column + i)] = caption_fonts_.back();
-    }
-    for (const Id id :
-         {runSImulation, cmd_restart, cmd_apply, cmd_stop_simulation, cmd_exit_program}) {
-        const LOGFONTW f = fitting(id);
-        if (font_pixels(f) == font_pixels(base)) continue;
-        caption_fonts_.push_back(CreateFontIndirectW(&f));
-        font_of_[static_cast<std::size_t>(id)] = caption_fonts_.back();
     }
 }
 
 void TarrowenWindow::lay_out() {
-    make_fonts();
-    const DrawingArea& area = session_->drawing_area();
+    fonts_.make(layout_dpi());
     for (int i = 0; i < layout::kControlCount; ++i) {
         const auto id = static_cast<layout::Id>(i);
-        RECT r = scaled_rect(layout::control(id).twips, scale());
-        // The picture as large as the canvas, one canvas pixel to a screen pixel: its size
-        // rounds once, the edges of the others each once, and the two may differ by a pixel.
-        if (id == layout::Picture1)
-            r = {r.left, r.top, r.left + area.width(), r.top + area.height()};
-        OffsetRect(&r, offset_.x, offset_.y);
+        const layout::Place p = layout::to_device(layout::control(id).twips, scale());
+        RECT r{p.left + offset_.x, p.top + offset_.y, p.right() + offset_.x,
+               p.bottom() + offset_.y};
+        // The picture takes its canvas's size, so that the canvas's pixels are the screen's.
+        if (id == layout::Picture1) {
+            r.right = r.left + session_->drawing_area().width();
+            r.bottom = r.top + session_->drawing_area().height();
+        }
         SetWindowPos(control(id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control(id), WM_SETFONT,
-                     reinterpret_cast<WPARAM>(font_of_[static_cast<std::size_t>(i)]), TRUE);
-        if (layout::control(id).kind == layout::ControlKind::TextBox) {
+        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.of(id)), TRUE);
+        if (layout::is_text_box(id)) {
             // The font's own margins (set anew by WM_SETFONT) leave too little of a 50-pixel box
             // for « 1.44 pi»; one pixel a side, as the desktop's boxes have.
-            const int margin = scaled(1);
+            const int margin = scaled(1, layout_dpi());
             SendMessageW(control(id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                          MAKELPARAM(margin, margin));
         }
@@ -219,8 +144,7 @@ void TarrowenWindow::lay_out() {
 }
 
 void TarrowenWindow::size_window() {
-    RECT outer{0, 0, layout::to_device(layout::kClientWidth, dpi_ / 96.0),
-               layout::to_device(layout::kClientHeight, dpi_ / 96.0)};
+    RECT outer = device_rect({0, 0, layout::kClientWidth, layout::kClientHeight}, dpi_);
     AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, 0, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -252,10 +176,10 @@ void TarrowenWindow::report(const std::string& message) {
     // The box takes the keyboard; once it is closed, the keyboard goes back to the control that
     // was pressed, so that a user who cannot see the screen is where they were.
     const HWND had_focus = GetFocus();
-    serve_in_modal_loops(true);
+    modal_loops_.modal(true);
     MessageBoxW(window_, widen(message).c_str(), widen(layout::kWindowCaption).c_str(),
                 MB_OK | MB_ICONWARNING);
-    serve_in_modal_loops(false);
+    modal_loops_.modal(false);
     if (had_focus != nullptr && IsWindow(had_focus)) SetFocus(had_focus);
 }
 
@@ -264,22 +188,16 @@ void TarrowenWindow::quit() {
     PostQuitMessage(0);
 }
 
-void TarrowenWindow::serve_in_modal_loops(bool on) {
-    modal_depth_ += on ? 1 : -1;
-    if (on && modal_depth_ == 1) SetTimer(window_, kModalServeTimer, USER_TIMER_MINIMUM, nullptr);
-    if (!on && modal_depth_ == 0) KillTimer(window_, kModalServeTimer);
-}
-
 void TarrowenWindow::on_size(int width, int height) {
     if (session_ == nullptr) return;
-    const double start_width = layout::to_device(layout::kClientWidth, dpi_ / 96.0);
-    const double start_height = layout::to_device(layout::kClientHeight, dpi_ / 96.0);
+    const double start_width = layout::to_device(layout::kClientWidth, scale_of(dpi_));
+    const double start_height = layout::to_device(layout::kClientHeight, scale_of(dpi_));
     // The largest factor at which the whole layout fits, never below start-up's: a window made
     // smaller shows the start-up layout cut off.
     const double fit = std::max(1.0, std::min(width / start_width, height / start_height));
-    const int used_width = layout::to_device(layout::kClientWidth, dpi_ / 96.0 * fit);
-    const int used_height = layout::to_device(layout::kClientHeight, dpi_ / 96.0 * fit);
-    const POINT offset{std::max(0, width - used_width) / 2, std::max(0, height - used_height) / 2};
+    const double k = scale_of(dpi_) * fit;
+    const POINT offset{std::max(0, width - layout::to_device(layout::kClientWidth, k)) / 2,
+                       std::max(0, height - layout::to_device(layout::kClientHeight, k)) / 2};
     if (fit == fit_ && offset.x == offset_.x && offset.y == offset_.y) return;
     fit_ = fit;
     offset_ = offset;
@@ -290,9 +208,9 @@ void TarrowenWindow::on_size(int width, int height) {
 }
 
 void TarrowenWindow::on_picture_menu(LPARAM where) {
-    serve_in_modal_loops(true);
+    modal_loops_.modal(true);
     const int chosen = track_picture_menu(window_, picture_, where, full_screen_.on(), projector_);
-    serve_in_modal_loops(false);
+    modal_loops_.modal(false);
     if (chosen != 0) on_command(chosen, 0);
 }
 
@@ -316,65 +234,13 @@ void TarrowenWindow::on_command(int command_id, int code) {
     const int i = command_id - remote::kControlIdBase;
     if (i < 0 || i >= kControlCount || session_ == nullptr) return;
     const auto id = static_cast<Id>(i);
-    switch (layout::control(id).kind) {
-        case ControlKind::Button:
-        case ControlKind::DrawingArea:
-            if (code == BN_CLICKED && layout::control(id).kind == ControlKind::Button)
-                session_->dispatch(Event::click(id));
-            if (code == BN_SETFOCUS) session_->set_focus(id);
-            if (code == BN_KILLFOCUS) session_->set_focus(kControlCount);
-            break;
-        case ControlKind::TextBox:
-            if (code == EN_CHANGE) session_->dispatch(Event::text_changed(id));
-            if (code == EN_SETFOCUS) session_->set_focus(id);
-            if (code == EN_KILLFOCUS) session_->set_focus(kControlCount);
-            break;
-        case ControlKind::Label:
-            break;
-    }
-}
-
-void TarrowenWindow::draw_item(const DRAWITEMSTRUCT& item) {
-    const int i = static_cast<int>(item.CtlID) - remote::kControlIdBase;
-    if (i < 0 || i >= layout::kControlCount) return;
-    const layout::Control& c = layout::control(static_cast<layout::Id>(i));
-    HDC dc = item.hDC;
-    RECT r = item.rcItem;
-    COLORREF text_colour = GetSysColor(COLOR_WINDOWTEXT);
-    RECT inside = r;
-    if (item.CtlType == ODT_BUTTON) {
-        // The button's own colour, flat, with a frame a shade darker; darker still while
-        // pressed. (A themed push button draws its face from the theme and takes no colour.)
-        const auto colour = static_cast<COLORREF>(c.colour);
-        const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-        HBRUSH face = CreateSolidBrush(pressed ? darker(colour) : colour);
-        FillRect(dc, &r, face);
-        DeleteObject(face);
-        HBRUSH frame = CreateSolidBrush(darker(darker(colour)));
-        FrameRect(dc, &r, frame);
-        DeleteObject(frame);
-        if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-            RECT f = r;
-            // Just inside the frame, clear of the caption.
-            InflateRect(&f, -scaled(1), -scaled(1));
-            DrawFocusRect(dc, &f);
-        }
-        text_colour =
-            GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-        InflateRect(&inside, -scaled(kColouredInsetX), -scaled(kColouredInsetY));
-        if (pressed) OffsetRect(&inside, 1, 1);
-    } else {
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    }
-    const std::wstring text = widen(c.caption);
-    const HGDIOBJ old = SelectObject(dc, font_of_[static_cast<std::size_t>(i)]);
-    // Centred both ways, as the wrapped lines need.
-    const int h = wrapped_height(dc, text, inside.right - inside.left);
-    inside.top += (inside.bottom - inside.top - h) / 2;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, text_colour);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside, kCaptionFormat);
-    SelectObject(dc, old);
+    const ControlKind kind = layout::control(id).kind;
+    if (kind == ControlKind::Label) return;
+    const bool box = kind == ControlKind::TextBox;
+    if (code == (box ? EN_SETFOCUS : BN_SETFOCUS)) session_->set_focus(id);
+    if (code == (box ? EN_KILLFOCUS : BN_KILLFOCUS)) session_->set_focus(kControlCount);
+    if (box && code == EN_CHANGE) session_->dispatch(Event::text_changed(id));
+    if (kind == ControlKind::Button && code == BN_CLICKED) session_->dispatch(Event::click(id));
 }
 
 LRESULT CALLBACK TarrowenWindow::window_proc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
@@ -395,21 +261,10 @@ LRESULT CALLBACK TarrowenWindow::window_proc(HWND w, UINT message, WPARAM wp, LP
 }
 
 LRESULT TarrowenWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
-    if (set_clock_message_ != 0) {
-        if (message == set_clock_message_) {
-            hand_clock_->set(remote::lparam_to_seconds(lp));
-            return 1;
-        }
-        if (message == tick_message_) {
-            timer_.count_tick();
-            session_->dispatch(Event::tick());
-            return 1;
-        }
-        if (message == present_message_) {
-            session_->present_now();
-            return 1;
-        }
-    }
+    if (remote_ && remote_->handle(message, lp)) return 1;
+    // The window may have come to another monitor, or the monitor changed its mode.
+    if (message == WM_EXITSIZEMOVE || message == WM_DISPLAYCHANGE) follow_monitor();
+    if (modal_loops_.handle(message, wp)) return 0;
     switch (message) {
         case WM_COMMAND:
             on_command(LOWORD(wp), HIWORD(wp));
@@ -420,9 +275,15 @@ LRESULT TarrowenWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             if (wp != SIZE_MINIMIZED) on_size(LOWORD(lp), HIWORD(lp));
             return 0;
-        case WM_DRAWITEM:
-            draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            const int i = static_cast<int>(item.CtlID) - remote::kControlIdBase;
+            if (i >= 0 && i < layout::kControlCount) {
+                const auto id = static_cast<layout::Id>(i);
+                draw_owner_drawn(item, layout::control(id), fonts_.of(id), layout_dpi());
+            }
             return TRUE;
+        }
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wp);
             fit_ = 1.0;
@@ -430,23 +291,13 @@ LRESULT TarrowenWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             session_->set_pixel_ratio(scale());
             lay_out();
             size_window();
+            follow_monitor();
             const auto* suggested = reinterpret_cast<const RECT*>(lp);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             InvalidateRect(window_, nullptr, TRUE);
             return 0;
         }
-        case WM_ENTERSIZEMOVE:
-        case WM_ENTERMENULOOP:
-            serve_in_modal_loops(true);
-            return 0;
-        case WM_EXITSIZEMOVE:
-        case WM_EXITMENULOOP:
-            serve_in_modal_loops(false);
-            return 0;
-        case WM_TIMER:
-            if (wp == kModalServeTimer) loop_.serve_due();
-            return 0;
         case WM_CLOSE:
             quit();
             return 0;

@@ -4,10 +4,11 @@
 // their notifications into the session's dispatches, presents the canvas and the readouts once
 // a screen refresh, and shows reports in a message box.
 //
-// It is aware of each monitor's dpi: controls stand at their layout pixels times dpi/96, every
-// control has the system's message font at that dpi, and the canvas has pixel ratio dpi/96.
-// On WM_DPICHANGED (the window moved to another monitor, or the scale changed) all of it is
-// done again.
+// It is aware of each monitor's dpi: controls stand at their twips at that dpi
+// (win32/dpi_scale.h), every control has the system's message font at that dpi, and the canvas
+// has pixel ratio dpi/96. On WM_DPICHANGED (the window moved to another monitor, or the scale
+// changed) all of it is done again. The fonts, the controls it draws itself, the modal loops'
+// ticks and the test's messages each have a file of their own.
 //
 // Made larger than at start-up (its frame dragged, maximised, full screen), the window scales
 // its whole layout, fonts and picture included, by the largest factor at which it fits, centred;
@@ -15,17 +16,22 @@
 
 #include <windows.h>
 
+#include <cmath>
+
 #include <array>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
 #include "core/layout/layout.h"
 #include "win32/accessible_names.h"
+#include "win32/caption_font.h"
+#include "win32/dpi_scale.h"
 #include "win32/full_screen.h"
 #include "win32/message_loop.h"
+#include "win32/modal_loops.h"
+#include "win32/remote_messages.h"
 #include "win32/waitable_timer.h"
 
 namespace tarrowen {
@@ -70,18 +76,18 @@ class TarrowenWindow final : public Frontend {
     LRESULT handle(UINT message, WPARAM wp, LPARAM lp);
     void on_command(int id, int code);
     void build_controls();
-    // Places and fonts for dpi_ and the client area's size; the window's start-up size for dpi_.
+    // Places and fonts for dpi_ and the client area's size.
     void lay_out();
+    // The window's start-up size at dpi_.
     void size_window();
-    // Device pixels per layout pixel: dpi_/96 times the factor the client area allows.
-    double scale() const { return dpi_ / 96.0 * fit_; }
-    int scaled(int pixels) const;
+    // Device pixels per 96-dpi pixel: dpi_/96 times the factor the client area allows; and the
+    // dpi that amounts to, for the fonts and the distances given at 96 dpi.
+    double scale() const { return scale_of(dpi_) * fit_; }
+    UINT layout_dpi() const { return static_cast<UINT>(std::lround(dpi_ * fit_)); }
     void on_size(int width, int height);
     void on_picture_menu(LPARAM where);
-    void make_fonts();
-    void draw_item(const DRAWITEMSTRUCT& item);
-    // A thread timer that serves ticks and frames while a modal loop runs.
-    void serve_in_modal_loops(bool on);
+    // Frames follow the refresh rate of the monitor that shows the window, also after it moved.
+    void follow_monitor() { loop_.set_refresh_rate(refresh_rate_of(window_)); }
     HWND control(layout::Id id) const { return controls_[static_cast<std::size_t>(id)]; }
 
     HINSTANCE instance_;
@@ -96,20 +102,14 @@ class TarrowenWindow final : public Frontend {
     AccessibleNames names_;
     UINT dpi_ = 96;
     double fit_ = 1.0;
-    // The layout's offset in the client area, centring it.
-    POINT offset_{0, 0};
+    POINT offset_{0, 0};  // of the layout in the client area, centring it
     FullScreen full_screen_;
     bool projector_ = false;
     HACCEL keys_ = nullptr;
-    // The fonts of the current dpi: every control's, and the captions' that had to shrink.
-    HFONT control_font_ = nullptr;
-    std::vector<HFONT> caption_fonts_;
-    std::array<HFONT, layout::kControlCount> font_of_{};
-    int modal_depth_ = 0;
-    // The registered messages of the hand-set clock; 0 when it is off.
-    UINT set_clock_message_ = 0;
-    UINT tick_message_ = 0;
-    UINT present_message_ = 0;
+    CaptionFonts fonts_;
+    ModalLoops modal_loops_{loop_};
+    // The hand-set clock's messages, when it is on.
+    std::optional<RemoteMessages> remote_;
 };
 
 }  // namespace tarrowen

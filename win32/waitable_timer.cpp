@@ -45,19 +45,4 @@ void WaitableTimer::arm() {
     }
 }
 
-void WaitableTimer::count_tick() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    if (ticks_ == 0) first_tick_ = now;
-    last_tick_ = now;
-    ++ticks_;
-}
-
-double WaitableTimer::seconds_ticking() const {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(last_tick_.QuadPart - first_tick_.QuadPart) /
-           static_cast<double>(f.QuadPart);
-}
-
 }  // namespace tarrowen

@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include "core/frontend/frame_pacer.h"
+#include "core/frontend/tick_stats.h"
 #include "core/platform/timer.h"
 
 namespace tarrowen {
@@ -33,10 +35,8 @@ class WaitableTimer final : public PeriodicTimer {
     }
 
     // Counts a tick handed on, for the rate reported on the way out (TARROWEN_TICK_STATS).
-    void count_tick();
-    long long ticks_delivered() const { return ticks_; }
-    // Seconds from the first tick counted to the last.
-    double seconds_ticking() const;
+    void count_tick() { stats_.count(monotonic_seconds()); }
+    const TickStats& tick_stats() const { return stats_; }
 
   protected:
     void schedule(int period_ms) override {
@@ -53,9 +53,7 @@ class WaitableTimer final : public PeriodicTimer {
     bool hand_driven_ = false;
     int armed_interval_ = 0;  // 0: not armed
     bool raised_resolution_ = false;
-    long long ticks_ = 0;
-    LARGE_INTEGER first_tick_{};
-    LARGE_INTEGER last_tick_{};
+    TickStats stats_;
 };
 
 }  // namespace tarrowen

@@ -47,9 +47,6 @@ int wmain(int argc, wchar_t** argv) {
     timer.set_interval(1);
     timer.set_enabled(true);
     const int status = loop.run();
-    const double s = timer.seconds_ticking();
-    std::fprintf(stderr, "bare_timer: %lld ticks in %.3f s (%.1f per second)\n",
-                 timer.ticks_delivered(), s,
-                 s > 0 ? static_cast<double>(timer.ticks_delivered() - 1) / s : 0.0);
+    std::fputs((timer.tick_stats().line("bare_timer") + "\n").c_str(), stderr);
     return status;
 }

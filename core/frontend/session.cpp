@@ -46,8 +46,7 @@ void Session::dispatch(const Event& event) {
             break;
         case Event::Type::TextChanged: {
             const int i = element(event.control);
-            if (event.control >= txt_masses_0 && event.control < cmd_color_0)
-                txt_masses_Change(form_, static_cast<std::int16_t>(i));
+            if (is_text_box(event.control)) txt_masses_Change(form_, static_cast<std::int16_t>(i));
             return;
         }
         case Event::Type::Click:
@@ -95,9 +94,7 @@ void Session::set_colour_scheme(ColourScheme scheme) {
 
 void Session::present_now() {
     const ClockReading now = frontend_.clock().reading();
-    const int focused_box = focus_ >= layout::txt_masses_0 && focus_ < layout::cmd_color_0
-                                ? layout::element(focus_)
-                                : -1;
+    const int focused_box = layout::is_text_box(focus_) ? layout::element(focus_) : -1;
     readouts_.flush(frontend_.timer().ticking(), focused_box,
                     now.day * kSecondsPerDay + now.seconds);
     const RectList changed = area_.take_changed();

@@ -107,7 +107,15 @@ std::string table_json() {
             o.text("accessibleName", c.accessible_name);
             o.text("description", c.description);
             o.number("tabIndex", c.tab_index);
-            o.number("colour", c.colour);
+            std::string& colour = o.field("colour");
+            if (c.colour < 0) {
+                colour += "null";
+            } else {
+                Object rgb(colour);
+                rgb.number("red", c.colour & 0xFF);
+                rgb.number("green", (c.colour >> 8) & 0xFF);
+                rgb.number("blue", (c.colour >> 16) & 0xFF);
+            }
         }
         list += ']';
         append_ids(table.field("tabOrder"), tab_order());

@@ -8,10 +8,11 @@
 //    "controls":[{"id":0,"kind":"DrawingArea","name":"Picture1","element":-1,
 //                 "textBox":false,"caption":"","initialText":"",
 //                 "accessibleName":"Picture of the motion","description":"","tabIndex":0,
-//                 "colour":-1}, ...],
+//                 "colour":null}, ...],
 //    "tabOrder":[0,1,21,...],"readingOrder":[0,1,6,14,...]}
 // with "client" in pixels at 96 dots per inch, "kind" one of "DrawingArea", "Button",
-// "Label", "TextBox", and "colour" -1 for the toolkit's colour.
+// "Label", "TextBox", and "colour" null for the toolkit's colour, else its components:
+// {"red":255,"green":128,"blue":128}.
 //
 // places_json(scale): where the controls stand on a device of `scale` device pixels per
 // 96-dpi pixel (core/layout/device_pixels.h), by id:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as laid out at the screen's dpi: every control where the layout table puts it, at
-// that dpi's scale (the table's pixels at 96 dpi, times 2 at 192), and the keyboard's way
-// through the controls, as a user without a mouse goes.
+// that dpi's scale (each edge of its twips at dpi/1440 pixels a twip, to the nearest pixel),
+// and the keyboard's way through the controls, as a user without a mouse goes.
 #include <windows.h>
 
 #include <algorithm>
@@ -16,7 +16,7 @@ namespace tarrowen::driver {
 
 namespace {
 
-std::string describe(const RECT& r) {  // "(left, top) width x height"
+std::string describe(const RECT& r) {
     // Appended piece by piece: GCC 12 warns (-Wrestrict) wrongly about a chain of + here.
     std::string s = "(";
     s.append(std::to_string(r.left)).append(", ").append(std::to_string(r.top)).append(") ");

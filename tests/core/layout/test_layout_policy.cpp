@@ -204,15 +204,16 @@ TEST_CASE("the layout as JSON: every field by its name, kinds by theirs") {
         R"j({"caption":"Tarrowen","client":{"width":739,"height":560},"controls":[)j"
         R"j({"id":0,"kind":"DrawingArea","name":"Picture1","element":-1,"textBox":false,)j"
         R"j("caption":"","initialText":"","accessibleName":"Picture of the motion",)j"
-        R"j("description":"","tabIndex":0,"colour":-1},)j"
+        R"j("description":"","tabIndex":0,"colour":null},)j"
         R"j({"id":1,"kind":"Button","name":"runSImulation","element":-1,"textBox":false,)j"
         R"j("caption":"Run Simulation","initialText":"","accessibleName":"Run Simulation",)j"
-        R"j("description":"","tabIndex":1,"colour":8421631},)j";
+        R"j("description":"","tabIndex":1,"colour":{"red":255,"green":128,"blue":128}},)j";
     CHECK(table.substr(0, start.size()) == start);
     CHECK(table.find(R"j({"id":14,"kind":"TextBox","name":"txt_masses(0)","element":0,)j"
-                     R"j("textBox":true,"caption":"","initialText":"2","accessibleName":"ang freq",)j"
+                     R"j("textBox":true,"caption":"","initialText":"2",)j"
+                     R"j("accessibleName":"ang freq",)j"
                      R"j("description":"Input: angular frequency omega, in radians per second",)j"
-                     R"j("tabIndex":5,"colour":-1})j") != std::string::npos);
+                     R"j("tabIndex":5,"colour":null})j") != std::string::npos);
     CHECK(table.find(R"j({"id":13,"kind":"Label","name":"lbl_mass_id(7)","element":7,)j"
                      R"j("textBox":false,"caption":"theta",)j") != std::string::npos);
     const std::string end =
