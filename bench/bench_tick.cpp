@@ -17,6 +17,7 @@
 #include <string>
 
 #include "bench/tick_rig.h"
+#include "core/motion/redraw_motion.h"
 #include "core/motion/user_scale.h"
 
 // --- counting allocations -----------------------------------------------------------------
@@ -159,6 +160,47 @@ void BM_projection_lines(benchmark::State& state) {
     benchmark::DoNotOptimize(b.area.pixels());
 }
 BENCHMARK(BM_projection_lines)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// What a window made larger or smaller costs the core: the canvas at the new pixel ratio and
+// the motion drawn again there, alternately at the start-up size and at 1920x1080's scale
+// (1080 / 560 = 1.93 device pixels to a layout pixel).
+void BM_redraw_at_new_scale(benchmark::State& state) {
+    TickRig b("1", 1.0);
+    for (int i = 0; i < 100; ++i)
+        b.tick();
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        b.area.set_device_pixel_ratio(large ? 1080.0 / 560 : 1.0);
+        tarrowen::redraw_motion(b.form);
+    }
+    benchmark::DoNotOptimize(b.area.pixels());
+}
+BENCHMARK(BM_redraw_at_new_scale)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// A switch of colour scheme: every pixel rewritten, at the start-up size and at 1920x1080's.
+void BM_colour_scheme_switch(benchmark::State& state) {
+    TickRig b("1", state.range(0) == 1 ? 1.0 : 1080.0 / 560);
+    for (int i = 0; i < 100; ++i)
+        b.tick();
+    bool projector = false;
+    for (auto _ : state) {
+        projector = !projector;
+        b.area.set_colour_scheme(projector ? tarrowen::ColourScheme::Projector
+                                           : tarrowen::ColourScheme::Screen);
+    }
+    benchmark::DoNotOptimize(b.area.pixels());
+}
+BENCHMARK(BM_colour_scheme_switch)
+    ->ArgName("large")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

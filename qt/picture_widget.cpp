@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/picture_widget.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -17,13 +19,40 @@ QImage canvas_image(const DrawingArea& area) {
     return image;
 }
 
-PictureWidget::PictureWidget(DrawingArea& area, QWidget* parent) : QWidget(parent), area_(area) {
+PictureWidget::PictureWidget(DrawingArea& area, QWidget* parent)
+    : QWidget(parent), area_(area), menu_(this) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    menu_.setObjectName(QStringLiteral("Picture1 menu"));
+    menu_.setAccessibleName(QStringLiteral("Picture"));
 }
 
+void PictureWidget::contextMenuEvent(QContextMenuEvent* event) {
+    // From the keyboard the menu opens at the picture's top left corner, where the pointer may
+    // be far away.
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                  : mapToGlobal(QPoint(8, 8));
+    menu_.popup(at);
+    // From the keyboard the first entry is ready to choose, as in the menus of Windows.
+    if (event->reason() != QContextMenuEvent::Mouse && !menu_.actions().isEmpty())
+        menu_.setActiveAction(menu_.actions().first());
+    event->accept();
+}
+
+void PictureWidget::keyPressEvent(QKeyEvent* event) {
+    const bool shift_f10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (shift_f10 || event->key() == Qt::Key_Menu) {
+        QContextMenuEvent e(QContextMenuEvent::Keyboard, QPoint(8, 8), mapToGlobal(QPoint(8, 8)));
+        contextMenuEvent(&e);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The widget is as large as the canvas in device pixels: one canvas pixel to each device pixel
+// of the widget, at whatever scale the window gives the canvas.
 void PictureWidget::present(const RectList& changed) {
-    const qreal r = area_.device_pixel_ratio();
+    const qreal r = devicePixelRatioF();
     QRegion logical;
     for (const Rect& d : changed)
         logical += QRectF(d.x0 / r, d.y0 / r, d.width() / r, d.height() / r).toAlignedRect();
@@ -33,7 +62,7 @@ void PictureWidget::present(const RectList& changed) {
 void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage image = canvas_image(area_);
-    const qreal ratio = area_.device_pixel_ratio();
+    const qreal ratio = devicePixelRatioF();
     for (const QRect& r : event->region()) {
         // Clipped to one rectangle, QPainter copies the pixels line by line; clipped to a region
         // of several, it blends them span by span on its thread pool, waking threads per frame.
@@ -41,13 +70,18 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
         p.drawImage(QRectF(r), image,
                     QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
     }
+    // A widget has a whole number of logical pixels: at a pixel ratio of 2 an odd number of
+    // canvas pixels leaves one device pixel over, along the right or the bottom edge.
+    const qreal w = image.width() / ratio, h = image.height() / ratio;
+    p.setClipping(false);
+    if (w < width()) p.fillRect(QRectF(w, 0, width() - w, height()), palette().window());
+    if (h < height()) p.fillRect(QRectF(0, h, w, height() - h), palette().window());
 }
 
 bool PictureWidget::event(QEvent* event) {
     if (event->type() == QEvent::ScreenChangeInternal) {
-        const qreal ratio = devicePixelRatioF();
-        if (ratio != area_.device_pixel_ratio() && ratio_change_) {
-            ratio_change_(ratio);
+        if (ratio_change_) {
+            ratio_change_(devicePixelRatioF());
             update();
         }
     }

@@ -3,10 +3,14 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "core/layout/caption_sizes.h"
+#include "core/layout/device_pixels.h"
 #include "qt/accessible_text.h"
 #include "qt/fitted_text.h"
 #include "qt/qt_error_report.h"
@@ -55,6 +59,7 @@ Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
     // The core keeps the readout with the focus audible (core/frontend/readouts.h).
     focus_changed_ = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget*, QWidget* now) { on_focus_changed(now); });
+    build_menu();
     picture_->setFocus(Qt::OtherFocusReason);
     on_focus_changed(QApplication::focusWidget());
 }
@@ -74,7 +79,7 @@ void Tarrowen::build_controls() {
         switch (c.kind) {
             case ControlKind::DrawingArea:
                 picture_ = new PictureWidget(session_->drawing_area(), this);
-                picture_->on_ratio_change([this](qreal r) { session_->set_pixel_ratio(r); });
+                picture_->on_ratio_change([this](qreal) { place_controls(); });
                 w = picture_;
                 break;
             case ControlKind::Button: {
@@ -102,7 +107,7 @@ void Tarrowen::build_controls() {
             }
         }
         w->setObjectName(QString::fromLatin1(c.name));
-        w->setGeometry(to_qrect(c.twips));
+        w->setGeometry(to_qrect(c.twips));  // place_controls() scales it later
         if (*c.accessible_name != '\0')
             w->setAccessibleName(QString::fromLatin1(c.accessible_name));
         if (*c.description != '\0') w->setAccessibleDescription(QString::fromLatin1(c.description));
@@ -116,10 +121,98 @@ void Tarrowen::build_controls() {
         setTabOrder(controls_[static_cast<std::size_t>(order[i])],
                     controls_[static_cast<std::size_t>(order[i + 1])]);
 
-    fit_captions();
+    fit_captions(1.0);
 }
 
-void Tarrowen::fit_captions() {
+void Tarrowen::build_menu() {
+    QMenu& menu = picture_->context_menu();
+    full_screen_ = menu.addAction(QStringLiteral("Full screen"));
+    full_screen_->setCheckable(true);
+    full_screen_->setShortcut(QKeySequence(Qt::Key_F11));
+    full_screen_->setShortcutContext(Qt::WindowShortcut);
+    addAction(full_screen_);  // F11 anywhere in the window, not only in the open menu
+    connect(full_screen_, &QAction::toggled, this, [this](bool on) {
+        if (on == isFullScreen()) return;
+        if (on) {
+            showFullScreen();
+        } else {
+            showNormal();
+        }
+    });
+    projector_ = menu.addAction(QStringLiteral("Projector colours"));
+    projector_->setCheckable(true);
+    connect(projector_, &QAction::toggled, this, [this](bool on) {
+        session_->set_colour_scheme(on ? ColourScheme::Projector : ColourScheme::Screen);
+    });
+    // Escape leaves full screen; otherwise it stays the controls' own.
+    leave_full_screen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    leave_full_screen_->setEnabled(false);
+    connect(leave_full_screen_, &QShortcut::activated, this, [this] { showNormal(); });
+}
+
+void Tarrowen::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && full_screen_ != nullptr) {
+        const QSignalBlocker quiet(full_screen_);
+        full_screen_->setChecked(isFullScreen());
+        leave_full_screen_->setEnabled(isFullScreen());
+    }
+    QWidget::changeEvent(event);
+}
+
+void Tarrowen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    place_controls();
+}
+
+void Tarrowen::place_controls() {
+    using namespace layout;
+    if (session_ == nullptr || picture_ == nullptr) return;
+    const double ratio = devicePixelRatioF();
+    // The largest factor at which the whole layout fits, never below start-up's: a window made
+    // smaller shows the start-up layout cut off, as it always did.
+    const double fit = std::min(width() / static_cast<double>(to_pixels(kClientWidth)),
+                                height() / static_cast<double>(to_pixels(kClientHeight)));
+    scale_ = std::max(1.0, fit);
+    const double device_scale = scale_ * ratio;
+    // Edges on device pixels: the layout is centred by a whole number of them.
+    const Place client = to_device({0, 0, kClientWidth, kClientHeight}, device_scale);
+    const int dx = std::max(0, static_cast<int>(std::lround(width() * ratio)) - client.width) / 2;
+    const int dy = std::max(0, static_cast<int>(std::lround(height() * ratio)) - client.height) / 2;
+    // The canvas takes the pixel ratio of what it is shown at, and the picture is drawn again.
+    session_->set_pixel_ratio(device_scale);
+    const DrawingArea& area = session_->drawing_area();
+    for (int i = 0; i < kControlCount; ++i) {
+        const auto id = static_cast<Id>(i);
+        Place d = to_device(control(id).twips, device_scale);
+        if (id == Picture1) {
+            // As large as the canvas, one canvas pixel to a device pixel; its rounding of the
+            // size may differ by a pixel from that of the edges.
+            d.width = area.width();
+            d.height = area.height();
+        }
+        QWidget* w = controls_[static_cast<std::size_t>(i)];
+        // In whole logical pixels: at a pixel ratio of 2 an odd edge moves by one device pixel;
+        // a size is rounded up, so that the picture's widget holds the whole canvas.
+        const auto logical = [ratio](int device) {
+            return static_cast<int>(std::lround(device / ratio));
+        };
+        const auto logical_size = [ratio](int device) {
+            return static_cast<int>(std::ceil(device / ratio - 1e-9));
+        };
+        w->setGeometry(logical(d.left + dx), logical(d.top + dy), logical_size(d.width),
+                       logical_size(d.height));
+        // The boxes in the default font at the layout's scale; captions are fitted below.
+        if (control(id).kind == ControlKind::TextBox) {
+            QFont f = font();
+            if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * scale_);
+            w->setFont(f);
+        }
+    }
+    fit_captions(scale_);
+}
+
+void Tarrowen::fit_captions(double scale) {
+    // The default font, at the layout's scale.
     const QFont base = font();
     // A default font given in pixels has no point size to step: it stays as it is.
     if (base.pointSizeF() <= 0) return;
@@ -128,9 +221,9 @@ void Tarrowen::fit_captions() {
         f.setPointSizeF(points);
         return f;
     };
-    const double smallest = layout::smallest_caption(1) * 72.0 / logicalDpiY();
+    const double smallest = layout::smallest_caption(scale) * 72.0 / logicalDpiY();
     const auto sizes = layout::caption_sizes(
-        {base.pointSizeF(), 0.5, smallest}, [&](layout::Id id, double points) {
+        {base.pointSizeF() * scale, 0.5 * scale, smallest}, [&](layout::Id id, double points) {
             const QWidget* w = controls_[static_cast<std::size_t>(id)];
             return dynamic_cast<const FittedCaption*>(w)->fits(in_size(points));
         });

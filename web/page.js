@@ -361,6 +361,92 @@ var tarrowenPage = (function () {
     document.getElementById('start-again').focus();
   }
 
+  // --- the picture's menu -------------------------------------------------------------------
+
+  // Opened on the picture by a right click, the Menu key or Shift+F10; its entries are
+  // checkboxes: "Full screen" through the browser's Fullscreen API, "Projector colours" through
+  // the program. Arrow keys move between them, Enter or Space chooses, Escape closes, and the
+  // keyboard goes back to the picture.
+  function menuEntries() {
+    return Array.from(document.querySelectorAll('#picture-menu [role=menuitemcheckbox]'));
+  }
+
+  function openMenu(x, y) {
+    const menu = document.getElementById('picture-menu');
+    menu.style.left = x + 'px';
+    menu.style.top = y + 'px';
+    menu.hidden = false;
+    menuEntries()[0].focus();
+  }
+
+  function closeMenu() {
+    const menu = document.getElementById('picture-menu');
+    if (menu.hidden) return;
+    menu.hidden = true;
+    canvas.focus();
+  }
+
+  function choose(entry) {
+    const on = entry.getAttribute('aria-checked') !== 'true';
+    if (entry.dataset.entry === 'projector') {
+      entry.setAttribute('aria-checked', String(on));
+      call(_tarrowen_set_projector_colours, on ? 1 : 0);
+      call(_tarrowen_present_now);  // the picture in its new colours at once
+    } else if (on) {
+      // Checked once the browser is full screen (fullscreenchange), not when asked.
+      const root = document.documentElement;
+      if (root.requestFullscreen) root.requestFullscreen().catch(() => {});
+    } else if (document.fullscreenElement) {
+      document.exitFullscreen();
+    }
+    closeMenu();
+  }
+
+  function menuKey(event) {
+    const entries = menuEntries();
+    const at = entries.indexOf(document.activeElement);
+    if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
+      const step = event.key === 'ArrowDown' ? 1 : entries.length - 1;
+      entries[(at + step) % entries.length].focus();
+    } else if (event.key === 'Home' || event.key === 'End') {
+      entries[event.key === 'Home' ? 0 : entries.length - 1].focus();
+    } else if ((event.key === 'Enter' || event.key === ' ') && at >= 0) {
+      choose(entries[at]);
+    } else if (event.key === 'Escape' || event.key === 'Tab') {
+      closeMenu();
+    } else {
+      return;
+    }
+    event.preventDefault();
+  }
+
+  function buildMenu() {
+    const menu = document.getElementById('picture-menu');
+    canvas.addEventListener('contextmenu', (event) => {
+      event.preventDefault();
+      // From the keyboard the menu opens at the picture's corner.
+      const r = canvas.getBoundingClientRect();
+      const keyboard = event.button !== 2 || (event.clientX === 0 && event.clientY === 0);
+      openMenu(keyboard ? r.left + 8 : event.clientX, keyboard ? r.top + 8 : event.clientY);
+    });
+    canvas.addEventListener('keydown', (event) => {
+      if (event.key === 'ContextMenu' || (event.key === 'F10' && event.shiftKey)) {
+        event.preventDefault();
+        const r = canvas.getBoundingClientRect();
+        openMenu(r.left + 8, r.top + 8);
+      }
+    });
+    menu.addEventListener('keydown', menuKey);
+    for (const entry of menuEntries()) entry.addEventListener('click', () => choose(entry));
+    menu.addEventListener('focusout', (event) => {
+      if (!menu.contains(event.relatedTarget)) closeMenu();
+    });
+    document.addEventListener('fullscreenchange', () => {
+      const entry = menu.querySelector('[data-entry=full-screen]');
+      entry.setAttribute('aria-checked', String(document.fullscreenElement !== null));
+    });
+  }
+
   // --- events -----------------------------------------------------------------------------
 
   function controlOf(el) {
@@ -386,6 +472,7 @@ var tarrowenPage = (function () {
 
   function main() {
     build();
+    buildMenu();
     addEventListener('resize', layOut);
     watchPixelRatio();
     document.addEventListener('visibilitychange', onVisibility);

@@ -113,6 +113,13 @@ EMSCRIPTEN_KEEPALIVE void tarrowen_set_pixel_ratio(double ratio) {
     if (g_page) g_page->session().set_pixel_ratio(ratio);
 }
 
+// The picture in the projector's colours (1) or the program's own (0).
+EMSCRIPTEN_KEEPALIVE void tarrowen_set_projector_colours(int on) {
+    if (g_page)
+        g_page->session().set_colour_scheme(on != 0 ? ColourScheme::Projector
+                                                    : ColourScheme::Screen);
+}
+
 // The canvas's size in device pixels.
 EMSCRIPTEN_KEEPALIVE int tarrowen_canvas_width() {
     return g_page ? g_page->session().drawing_area().width() : 0;

@@ -57,6 +57,10 @@ int MessageLoop::run() {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+            if (keys_ != nullptr && dialog_ != nullptr &&
+                TranslateAcceleratorW(dialog_, keys_, &msg) != 0) {
+                continue;
+            }
             if (dialog_key(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

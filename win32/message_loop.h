@@ -30,6 +30,8 @@ class MessageLoop {
     // The window whose dialog keys (Tab, Shift+Tab, Enter and Space on buttons) the loop
     // handles, as a dialog's would.
     void set_dialog(HWND dialog) { dialog_ = dialog; }
+    // Keys of the window that no control has, translated into its WM_COMMAND.
+    void set_accelerators(HACCEL keys) { keys_ = keys; }
     // The refresh rate that frames follow, in hertz; 60 when unknown.
     void set_refresh_rate(double hz) { pacer_.set_refresh_rate(hz); }
 
@@ -53,6 +55,7 @@ class MessageLoop {
     std::function<void()> on_tick_;
     std::function<void()> on_frame_;
     HWND dialog_ = nullptr;
+    HACCEL keys_ = nullptr;
     FramePacer pacer_;
     bool frame_requested_ = false;
 };

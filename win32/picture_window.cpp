@@ -58,8 +58,17 @@ LRESULT CALLBACK picture_proc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;  // every pixel is painted from the canvas
         case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
             SetFocus(w);
             return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // The menu from the keyboard, as a right click opens it (lParam -1: no point).
+            if (wp == VK_APPS || (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0)) {
+                SendMessageW(GetParent(w), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w), -1);
+                return 0;
+            }
+            return DefWindowProcW(w, message, wp, lp);
         case WM_SETFOCUS:
             notify_parent(w, BN_SETFOCUS);
             return 0;

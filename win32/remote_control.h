@@ -22,6 +22,9 @@ namespace tarrowen::remote {
 inline constexpr const wchar_t* kWindowClass = L"TarrowenWindow";
 inline constexpr const wchar_t* kPictureClass = L"TarrowenPicture";
 inline constexpr int kControlIdBase = 1000;
+// The commands of the picture's menu (WM_COMMAND), below the controls' ids.
+inline constexpr int kFullScreenCommand = 900;
+inline constexpr int kProjectorCommand = 901;
 
 inline constexpr const wchar_t* kHandClockVariable = L"TARROWEN_HAND_CLOCK";
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/tarrowen_window.h"
 
+#include <algorithm>
+
 #include "core/layout/reading_order.h"
 #include "win32/dpi_scale.h"
 #include "win32/owner_drawn.h"
+#include "win32/picture_menu.h"
 #include "win32/picture_window.h"
 #include "win32/quiet_edit.h"
 #include "win32/remote_control.h"
@@ -12,7 +15,7 @@
 namespace tarrowen {
 
 namespace {
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 }  // namespace
 
 TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_clock)
@@ -61,7 +64,10 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
 
     session_ = std::make_unique<Session>(*this, scale_of(dpi_));
     build_controls();
+    keys_ = create_window_keys();
+    loop_.set_accelerators(keys_);
     lay_out();
+    size_window();
 }
 
 TarrowenWindow::~TarrowenWindow() {
@@ -69,6 +75,7 @@ TarrowenWindow::~TarrowenWindow() {
         names_.clear();
         DestroyWindow(window_);
     }
+    if (keys_ != nullptr) DestroyAcceleratorTable(keys_);
 }
 
 void TarrowenWindow::build_controls() {
@@ -112,10 +119,12 @@ void TarrowenWindow::build_controls() {
 }
 
 void TarrowenWindow::lay_out() {
-    fonts_.make(dpi_);
+    fonts_.make(layout_dpi());
     for (int i = 0; i < layout::kControlCount; ++i) {
         const auto id = static_cast<layout::Id>(i);
-        RECT r = device_rect(layout::control(id).twips, dpi_);
+        const layout::Place p = layout::to_device(layout::control(id).twips, scale());
+        RECT r{p.left + offset_.x, p.top + offset_.y, p.right() + offset_.x,
+               p.bottom() + offset_.y};
         // The picture takes its canvas's size, so that the canvas's pixels are the screen's.
         if (id == layout::Picture1) {
             r.right = r.left + session_->drawing_area().width();
@@ -127,11 +136,14 @@ void TarrowenWindow::lay_out() {
         if (layout::is_text_box(id)) {
             // The font's own margins (set anew by WM_SETFONT) leave too little of a 50-pixel box
             // for « 1.44 pi»; one pixel a side, as the desktop's boxes have.
-            const int margin = scaled(1, dpi_);
+            const int margin = scaled(1, layout_dpi());
             SendMessageW(control(id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                          MAKELPARAM(margin, margin));
         }
     }
+}
+
+void TarrowenWindow::size_window() {
     RECT outer = device_rect({0, 0, layout::kClientWidth, layout::kClientHeight}, dpi_);
     AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, 0, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -176,8 +188,49 @@ void TarrowenWindow::quit() {
     PostQuitMessage(0);
 }
 
+void TarrowenWindow::on_size(int width, int height) {
+    if (session_ == nullptr) return;
+    const double start_width = layout::to_device(layout::kClientWidth, scale_of(dpi_));
+    const double start_height = layout::to_device(layout::kClientHeight, scale_of(dpi_));
+    // The largest factor at which the whole layout fits, never below start-up's: a window made
+    // smaller shows the start-up layout cut off.
+    const double fit = std::max(1.0, std::min(width / start_width, height / start_height));
+    const double k = scale_of(dpi_) * fit;
+    const POINT offset{std::max(0, width - layout::to_device(layout::kClientWidth, k)) / 2,
+                       std::max(0, height - layout::to_device(layout::kClientHeight, k)) / 2};
+    if (fit == fit_ && offset.x == offset_.x && offset.y == offset_.y) return;
+    fit_ = fit;
+    offset_ = offset;
+    // The canvas takes the pixel ratio it is shown at, and the picture is drawn again.
+    session_->set_pixel_ratio(scale());
+    lay_out();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void TarrowenWindow::on_picture_menu(LPARAM where) {
+    modal_loops_.modal(true);
+    const int chosen = track_picture_menu(window_, picture_, where, full_screen_.on(), projector_);
+    modal_loops_.modal(false);
+    if (chosen != 0) on_command(chosen, 0);
+}
+
 void TarrowenWindow::on_command(int command_id, int code) {
     using namespace layout;
+    switch (command_id) {
+        case remote::kFullScreenCommand:
+            full_screen_.toggle(window_);
+            return;
+        case remote::kProjectorCommand:
+            projector_ = !projector_;
+            session_->set_colour_scheme(projector_ ? ColourScheme::Projector
+                                                   : ColourScheme::Screen);
+            return;
+        case IDCANCEL:  // Escape, as the dialog keys send it
+            full_screen_.leave(window_);
+            return;
+        default:
+            break;
+    }
     const int i = command_id - remote::kControlIdBase;
     if (i < 0 || i >= kControlCount || session_ == nullptr) return;
     const auto id = static_cast<Id>(i);
@@ -216,19 +269,28 @@ LRESULT TarrowenWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             on_command(LOWORD(wp), HIWORD(wp));
             return 0;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wp) == picture_) on_picture_menu(lp);
+            return 0;
+        case WM_SIZE:
+            if (wp != SIZE_MINIMIZED) on_size(LOWORD(lp), HIWORD(lp));
+            return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
             const int i = static_cast<int>(item.CtlID) - remote::kControlIdBase;
             if (i >= 0 && i < layout::kControlCount) {
                 const auto id = static_cast<layout::Id>(i);
-                draw_owner_drawn(item, layout::control(id), fonts_.of(id), dpi_);
+                draw_owner_drawn(item, layout::control(id), fonts_.of(id), layout_dpi());
             }
             return TRUE;
         }
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wp);
-            session_->set_pixel_ratio(scale_of(dpi_));
+            fit_ = 1.0;
+            offset_ = {0, 0};
+            session_->set_pixel_ratio(scale());
             lay_out();
+            size_window();
             follow_monitor();
             const auto* suggested = reinterpret_cast<const RECT*>(lp);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,

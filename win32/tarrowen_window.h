@@ -9,8 +9,14 @@
 // has pixel ratio dpi/96. On WM_DPICHANGED (the window moved to another monitor, or the scale
 // changed) all of it is done again. The fonts, the controls it draws itself, the modal loops'
 // ticks and the test's messages each have a file of their own.
+//
+// Made larger than at start-up (its frame dragged, maximised, full screen), the window scales
+// its whole layout, fonts and picture included, by the largest factor at which it fits, centred;
+// at its start-up size or below it shows the start-up layout.
 
 #include <windows.h>
+
+#include <cmath>
 
 #include <array>
 #include <memory>
@@ -22,6 +28,8 @@
 #include "core/platform/hand_clock.h"
 #include "win32/accessible_names.h"
 #include "win32/caption_font.h"
+#include "win32/dpi_scale.h"
+#include "win32/full_screen.h"
 #include "win32/message_loop.h"
 #include "win32/modal_loops.h"
 #include "win32/remote_messages.h"
@@ -58,8 +66,16 @@ class TarrowenWindow final : public Frontend {
     LRESULT handle(UINT message, WPARAM wp, LPARAM lp);
     void on_command(int id, int code);
     void build_controls();
-    // Places, fonts and sizes for dpi_.
+    // Places and fonts for dpi_ and the client area's size.
     void lay_out();
+    // The window's start-up size at dpi_.
+    void size_window();
+    // Device pixels per 96-dpi pixel: dpi_/96 times the factor the client area allows; and the
+    // dpi that amounts to, for the fonts and the distances given at 96 dpi.
+    double scale() const { return scale_of(dpi_) * fit_; }
+    UINT layout_dpi() const { return static_cast<UINT>(std::lround(dpi_ * fit_)); }
+    void on_size(int width, int height);
+    void on_picture_menu(LPARAM where);
     // Frames follow the refresh rate of the monitor that shows the window, also after it moved.
     void follow_monitor() { loop_.set_refresh_rate(refresh_rate_of(window_)); }
     HWND control(layout::Id id) const { return controls_[static_cast<std::size_t>(id)]; }
@@ -75,6 +91,11 @@ class TarrowenWindow final : public Frontend {
     std::array<HWND, layout::kControlCount> controls_{};
     AccessibleNames names_;
     UINT dpi_ = 96;
+    double fit_ = 1.0;
+    POINT offset_{0, 0};  // of the layout in the client area, centring it
+    FullScreen full_screen_;
+    bool projector_ = false;
+    HACCEL keys_ = nullptr;
     CaptionFonts fonts_;
     ModalLoops modal_loops_{loop_};
     // The hand-set clock's messages, when it is on.

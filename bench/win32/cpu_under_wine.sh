@@ -3,8 +3,9 @@
 # The Windows program under wine, measured: CPU while its motion runs and while paused, against
 # a bare 1 ms timer in an empty window (bare_timer.exe) and a plain program that shows the same
 # changing readouts and lines (plain_same_work.exe), all in one private Xvfb and one wine prefix
-# of their own, one after the other; ticks per second; and the time from starting the program
-# to its window shown, with wine's server stopped before (cold) and running (warm).
+# of their own, one after the other; ticks per second; the program once more full screen (F11)
+# on the 1920x1200 screen; and the time from starting the program to its window shown, with
+# wine's server stopped before (cold) and running (warm).
 #
 #   cpu_under_wine.sh BUILD_DIR        e.g. build/win32, after cmake --build --preset win32
 #
@@ -101,6 +102,27 @@ wait "$pid" || true
 printf '%-16s %9s %9s %9s\n' tarrowen "$running" "$paused" "$(rate_from "$work/tarrowen.log")"
 awk -v r="$running" -v b="${cpu[bare_timer]}" -v p="${cpu[plain_same_work]}" 'BEGIN {
     printf "tarrowen / bare_timer: %.2f   tarrowen / plain_same_work: %.2f\n", r / b, r / p }'
+
+# Full screen: the layout scaled by min(1920 / 739, 1200 / 560) and centred, so the buttons are
+# clicked where that puts them.
+TARROWEN_TICK_STATS=1 wine "$build/win32/tarrowen.exe" 2>"$work/tarrowen.log" &
+pid=$!
+win=$(window_named '^Tarrowen$')
+sleep 1
+xdotool key --window "$win" F11
+sleep 1
+full_click() {
+    read -r x y <<<"$(awk -v x="$1" -v y="$2" 'BEGIN { k = 1200 / 560; if (1920 / 739 < k) k = 1920 / 739
+        printf "%d %d\n", (1920 - 739 * k) / 2 + x * k, (1200 - 560 * k) / 2 + y * k }')"
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.3
+}
+full_click 680 20 # Run Simulation
+sleep 1
+running=$(cpu_percent "$measure")
+full_click 708 504 # Quit
+wait "$pid" || true
+printf '%-16s %9s %9s %9s\n' "full screen" "$running" - "$(rate_from "$work/tarrowen.log")"
 
 # Start to a shown window.
 for start in cold warm; do

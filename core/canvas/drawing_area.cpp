@@ -41,6 +41,18 @@ void DrawingArea::set_device_pixel_ratio(double ratio) {
                              device_size(logical_height_, ratio_));
 }
 
+void DrawingArea::set_colour_scheme(ColourScheme scheme) {
+    if (scheme == scheme_) return;
+    // A scheme is its own inverse: the old one gives back the colour drawn, the new one shows it.
+    const auto recode = [this, old = scheme_, scheme](std::uint32_t pixel) {
+        const std::int32_t drawn = shown_colour(decode_pixel(pixel, format_), old);
+        return encode_pixel(shown_colour(drawn, scheme), format_);
+    };
+    pixels_.recode(recode);
+    if (painted_) painted_ = Colours{recode(painted_->fill), recode(painted_->outline)};
+    scheme_ = scheme;
+}
+
 int DrawingArea::pen_width() const {
     return std::max(1, static_cast<int>(std::lround(ratio_)));
 }

@@ -7,7 +7,9 @@
 // row after row (pixels(), stride()), and a front-end copies only the rectangles that
 // take_changed() gives. All rectangles and intervals are half-open (rect.h).
 //
-// Colours are colour values: red + 256 * green + 65536 * blue (red in the low byte).
+// Colours are colour values: red + 256 * green + 65536 * blue (red in the low byte). They
+// become pixels through the area's colour scheme (colour_scheme.h): every call draws in the
+// program's own colours, and the pixels hold the colours the scheme shows for them.
 //
 // Coordinates are singles in the current scale: twips (layout::kTwipsPerPixel to a logical pixel)
 // until set_user_scale, then user units with the origin top left and y downwards. A point (x, y) is
@@ -31,6 +33,7 @@
 #include <optional>
 
 #include "core/canvas/circle_runs.h"
+#include "core/canvas/colour_scheme.h"
 #include "core/canvas/pixel_format.h"
 #include "core/canvas/rect.h"
 #include "core/canvas/rect_list.h"
@@ -55,6 +58,13 @@ class DrawingArea {
     // resolution. A ratio that is not above 0, or the current one, changes nothing.
     void set_device_pixel_ratio(double ratio);
     double device_pixel_ratio() const { return ratio_; }
+
+    // Shows the picture in `scheme` from now on: every pixel is rewritten at once as the new
+    // scheme shows the colour it was drawn in, and every later call draws in it. The picture
+    // is the one drawn in the new scheme from the start; the pixels that changed count as
+    // changed. The current scheme changes nothing.
+    void set_colour_scheme(ColourScheme scheme);
+    ColourScheme colour_scheme() const { return scheme_; }
 
     // Fills the whole area with `colour`, erasing everything drawn.
     void set_background_colour(std::int32_t colour);
@@ -81,7 +91,7 @@ class DrawingArea {
     // The size in device pixels.
     int width() const { return pixels_.width(); }
     int height() const { return pixels_.height(); }
-    // The colour value of a device pixel; -1 outside the area.
+    // The colour value a device pixel shows (in the colour scheme); -1 outside the area.
     std::int32_t colour_at(int x, int y) const;
     PixelFormat format() const { return format_; }
     // The pixels in format(), row after row, stride() pixels from the start of one row to the
@@ -97,7 +107,9 @@ class DrawingArea {
     double to_device_x(double x) const { return x * width() / scale_width_; }
     double to_device_y(double y) const { return y * height() / scale_height_; }
     int pen_width() const;
-    std::uint32_t pixel_of(std::int32_t colour) const { return encode_pixel(colour, format_); }
+    std::uint32_t pixel_of(std::int32_t colour) const {
+        return encode_pixel(shown_colour(colour, scheme_), format_);
+    }
     void paint_shape(std::uint32_t fill, std::uint32_t outline);
     void repair_shape(std::uint32_t fill, std::uint32_t outline);
     void repair_rect(const Rect& d, std::uint32_t fill, std::uint32_t outline);
@@ -106,6 +118,7 @@ class DrawingArea {
     int logical_height_;
     double ratio_;
     PixelFormat format_;
+    ColourScheme scheme_ = ColourScheme::Screen;
     TrackedPixels pixels_;
     float scale_width_;
     float scale_height_;

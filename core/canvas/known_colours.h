@@ -42,6 +42,13 @@ class KnownColours {
         if (count_ > 0) forget_other_slow(r, pixel);
     }
     void clear() { count_ = 0; }
+    // Each fact's pixel becomes map(pixel), after the same map rewrote every pixel.
+    template <typename Map>
+    void recode(Map map) {
+        for (int i = 0; i < count_; ++i)
+            facts_[static_cast<std::size_t>(i)].pixel =
+                map(facts_[static_cast<std::size_t>(i)].pixel);
+    }
     // Whether any fact is of `pixel`.
     bool knows(std::uint32_t pixel) const {
         for (int i = 0; i < count_; ++i) {

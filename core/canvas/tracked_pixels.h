@@ -19,6 +19,7 @@
 // Rectangles are half-open (rect.h) and in device pixels; values are pixels in the canvas's
 // format (pixel_format.h).
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -60,6 +61,12 @@ class TrackedPixels {
     // across, the new x = 2k and 2k + 1 take the old k; from 1134 to 567 the new k takes the
     // old 2k + 1. The whole area counts as changed.
     void resize_stretched(int width, int height);
+    // Rewrites every pixel p as map(p), for a map that is one to one (a change of colour
+    // scheme). The facts of known colours then hold of their mapped pixels, and where the
+    // watched shape held its colours it holds their images, so nothing counts as touched; the
+    // rows whose pixels changed count as changed.
+    template <typename Map>
+    void recode(Map map);
 
     // --- what changed ------------------------------------------------------------------------
     // The rectangles changed since the last call; empty when no pixel changed.
@@ -90,5 +97,25 @@ class TrackedPixels {
     RectList touched_;
     KnownColours known_;
 };
+
+template <typename Map>
+void TrackedPixels::recode(Map map) {
+    // Runs of one colour are the rule: map each run's colour once.
+    std::uint32_t from = pixels_.empty() ? 0 : pixels_.front();
+    std::uint32_t to = map(from);
+    Interval rows{height_, 0};
+    for (int y = 0; y < height_; ++y) {
+        std::uint32_t* p = row(y);
+        bool changed = false;
+        for (int x = 0; x < width_; ++x) {
+            if (p[x] != from) from = p[x], to = map(from);
+            changed |= to != from;
+            p[x] = to;
+        }
+        if (changed) rows = {std::min(rows.lo, y), y + 1};
+    }
+    known_.recode(map);
+    if (!rows.empty()) changed_.add({0, rows.lo, width_, rows.hi});
+}
 
 }  // namespace tarrowen

@@ -12,6 +12,7 @@
 //   the frame asked for came       dispatch(Event::frame())
 //   the screen's pixel ratio       session.set_pixel_ratio(ratio)
 //   the keyboard focus moved       session.set_focus(id)
+//   a colour scheme was chosen     session.set_colour_scheme(scheme)
 //
 // Everything two front-ends would both need lives in the Session: the handlers and what their
 // failure leaves behind, the canvas, the readouts held back until the next frame, and the asking

@@ -91,6 +91,11 @@ void Session::set_pixel_ratio(double ratio) {
     request_frame();
 }
 
+void Session::set_colour_scheme(ColourScheme scheme) {
+    area_.set_colour_scheme(scheme);
+    request_frame();
+}
+
 void Session::present_now() {
     const ClockReading now = frontend_.clock().reading();
     const int focused_box = layout::is_text_box(focus_) ? layout::element(focus_) : -1;

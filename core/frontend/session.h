@@ -46,6 +46,10 @@ class Session {
     // motion is drawn again at the new resolution.
     void set_pixel_ratio(double ratio);
 
+    // Shows the picture in `scheme` (colour_scheme.h) from the next frame on: what is drawn now
+    // at once, and every later tick in it. The motion and the readouts are not touched.
+    void set_colour_scheme(ColourScheme scheme);
+
     // The keyboard focus is on control `id` now (kControlCount: on none of them).
     void set_focus(layout::Id id) { focus_ = id; }
 

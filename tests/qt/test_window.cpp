@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +13,7 @@
 
 #include "fakes.h"
 #include "qt/tarrowen_window.h"
+#include "tests/contrast_ratio.h"
 
 using namespace tarrowen;
 using namespace tarrowen::testing;
@@ -27,6 +29,45 @@ T* child(QWidget& w, const QString& name) {
 
 QString box(QWidget& w, int i) {
     return child<QLineEdit>(w, QString("txt_masses(%1)").arg(i))->text();
+}
+
+// Every control's place and font.
+using Arrangement = std::vector<std::pair<QRect, QFont>>;
+Arrangement arrangement(QWidget& w) {
+    Arrangement a;
+    for (QWidget* c : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!c->objectName().isEmpty()) a.emplace_back(c->geometry(), c->font());
+    return a;
+}
+
+// Empty when a paused picture holds nothing but the background, the orbit's colour and two
+// whole lines (one down, one across, `pen` pixels wide), each colour `contrast` from the
+// background; otherwise what is wrong.
+QString paused_picture_faults(const QImage& img, QRgb background, QRgb orbit, QRgb line, int pen,
+                              double contrast) {
+    std::vector<int> in_column(static_cast<std::size_t>(img.width())), in_row(img.height());
+    int lines = 0, orbits = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y) | 0xFF000000u;
+            if (p == line)
+                ++lines, ++in_column[static_cast<std::size_t>(x)], ++in_row[y];
+            else if (p == orbit)
+                ++orbits;
+            else if (p != background)
+                return QString("a stray pixel at (%1, %2)").arg(x).arg(y);
+        }
+    }
+    const auto whole = [](const std::vector<int>& v, int n) {
+        return std::count(v.begin(), v.end(), n);
+    };
+    if (whole(in_column, img.height()) != pen || whole(in_row, img.width()) != pen ||
+        lines != pen * (img.width() + img.height() - pen))
+        return QString("lines not whole (%1 pixels)").arg(lines);
+    const auto value = [](QRgb c) { return qRed(c) + 256 * qGreen(c) + 65536 * qBlue(c); };
+    for (QRgb c : {orbit, line})
+        if (contrast_ratio(value(c), value(background)) < contrast) return "too little contrast";
+    return orbits > 0 ? QString() : QString("no orbit");
 }
 
 }  // namespace
@@ -285,6 +326,110 @@ class WindowTest : public QObject {
         QCOMPARE(w.devicePixelRatioF(), expected);
         QCOMPARE(canvas_image(w.drawing_area()).size(), (QSizeF(567, 500) * expected).toSize());
         QCOMPARE(w.size(), QSize(739, 560));  // logical pixels: the layout keeps its shape
+    }
+
+    // The window made larger scales the whole layout and draws the picture again at its new
+    // size, in either colour scheme; made its start-up size again, it is the start-up window.
+    void scaled_window_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("projector");
+        QTest::addColumn<double>("scale");  // the layout's factor; 0: back to the start size
+        QTest::newRow("opened") << QSize(739, 560) << false << 1.0;
+        QTest::newRow("twice") << QSize(1478, 1120) << false << 2.0;
+        QTest::newRow("twice, projector") << QSize(1478, 1120) << true << 2.0;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << false << 1080 / 560.0;
+        QTest::newRow("1920x1080, projector") << QSize(1920, 1080) << true << 1080 / 560.0;
+        QTest::newRow("twice and back") << QSize(1478, 1120) << false << 0.0;
+        QTest::newRow("twice and back, projector") << QSize(1478, 1120) << true << 0.0;
+    }
+    void scaled_window() {
+        QFETCH(QSize, size);
+        QFETCH(bool, projector);
+        QFETCH(double, scale);
+        // Two windows moved alike: `w` is resized, `twin` keeps its start-up size.
+        FakeClock clock;
+        FakeReport report;
+        Tarrowen w(&clock, &report), twin(&clock, &report);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const Arrangement opened = arrangement(w);
+        const auto both = [&](const char* button, int ticks) {
+            for (Tarrowen* t : {&w, &twin})
+                QTest::mouseClick(child<QPushButton>(*t, button), Qt::LeftButton);
+            for (int i = 0; i < ticks; ++i, clock.reading += 0.013f)
+                w.Timer1_Timer(), twin.Timer1_Timer();
+        };
+        both("runSImulation", 40);
+        both("cmd_stop_simulation", 0);
+        if (projector) w.projector_action().trigger(), twin.projector_action().trigger();
+        w.resize(size);
+        if (scale == 0) w.resize(739, 560);
+        w.present_now();
+        const QImage canvas = canvas_image(w.drawing_area()).convertToFormat(QImage::Format_RGB32);
+        // The widget's logical pixels may hold one device pixel more than the canvas.
+        QImage shown = child<QWidget>(w, "Picture1")->grab().toImage().copy(canvas.rect());
+        shown.setDevicePixelRatio(canvas.devicePixelRatio());
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), canvas);
+        if (scale == 0 || scale == 1) {
+            QVERIFY(arrangement(w) == opened);
+            // From the next tick on, pixel for pixel what a window never resized shows.
+            both("cmd_restart", 1);
+            QCOMPARE(canvas_image(w.drawing_area()), canvas_image(twin.drawing_area()));
+        } else {
+            QCOMPARE(w.layout_scale(), scale);
+            // The picture within a pixel or two of its exact size; the layout centred, filling
+            // the height or the width ("Run Simulation" at (640, 8) of 739 x 560), its fonts
+            // scaled.
+            const QSizeF exact = QSizeF(567, 500) * scale * w.devicePixelRatioF();
+            QVERIFY(std::abs(canvas.width() - exact.width()) <= 2);
+            QVERIFY(std::abs(canvas.height() - exact.height()) <= 2);
+            const QRect run = child<QWidget>(w, "runSImulation")->geometry();
+            QVERIFY(std::abs(run.top() - 8 * scale - (w.height() - 560 * scale) / 2) <= 1);
+            QVERIFY(std::abs(run.left() - 640 * scale - (w.width() - 739 * scale) / 2) <= 1);
+            QVERIFY(std::min(w.width() - 739 * scale, w.height() - 560 * scale) < 1);
+            QVERIFY(child<QWidget>(w, "txt_masses(0)")->font().pointSizeF() >=
+                    w.font().pointSizeF() * scale * 0.99);
+        }
+        const int pen =
+            std::max(1, static_cast<int>(std::lround(w.drawing_area().device_pixel_ratio())));
+        const QString faults =
+            projector ? paused_picture_faults(canvas, qRgb(255, 255, 255), qRgb(0, 0, 160),
+                                              qRgb(0, 112, 0), pen, 4.5)
+                      : paused_picture_faults(canvas, qRgb(0, 0, 0), qRgb(0, 0, 255),
+                                              qRgb(0, 255, 0), pen, 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults));
+    }
+
+    // The picture's menu from the keyboard (the picture has the focus at the start), its
+    // checkable entries, and what they do: projector colours at once, full screen by F11 from
+    // any control, left with Escape.
+    void picture_menu() {
+        Tarrowen w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget* picture = child<QWidget>(w, "Picture1");
+        auto* menu = w.findChild<QMenu*>("Picture1 menu");
+        QStringList entries;
+        for (QAction* a : menu->actions())
+            entries << QString("%1 %2").arg(a->text()).arg(a->isCheckable() && !a->isChecked());
+        QCOMPARE(entries, QStringList({"Full screen 1", "Projector colours 1"}));
+        for (const auto& [key, modifier] :
+             {std::pair{Qt::Key_F10, Qt::ShiftModifier}, std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
+            QTest::keyClick(picture, key, modifier);
+            QVERIFY(menu->isVisible());
+            QCOMPARE(menu->activeAction(), &w.full_screen_action());
+            menu->hide();
+        }
+        w.projector_action().trigger();
+        QCOMPARE(w.drawing_area().colour_at(5, 5), 0xFFFFFF);
+        w.projector_action().trigger();
+        QCOMPARE(w.drawing_area().colour_at(5, 5), 0);
+        if (QGuiApplication::platformName() == "wayland")
+            QSKIP("Qt cannot activate a window on Wayland, and a window's keys need it active");
+        QTest::keyClick(child<QWidget>(w, "txt_masses(0)"), Qt::Key_F11);
+        QTRY_VERIFY(w.isFullScreen() && w.full_screen_action().isChecked());
+        QTest::keyClick(picture, Qt::Key_Escape);
+        QTRY_VERIFY(!w.isFullScreen() && !w.full_screen_action().isChecked());
     }
 
     // "Quit " and the close button end the program at once, while the motion runs.

@@ -33,11 +33,25 @@ const setClock = (page, s) => page.evaluate((v) => window.tarrowenTest.setClock(
 const tick = (page) => page.evaluate(() => window.tarrowenTest.tick());
 const presentNow = (page) => page.evaluate(() => window.tarrowenTest.presentNow());
 
-// The canvas as read back: its size, the columns and rows that are green from end to end,
-// the green pixels off them, the blue pixels' distances from the orbit's centre in drawing
-// units, and the pixels that are neither black, green nor blue.
-function readPicture(page) {
-  return page.evaluate(() => {
+// The program's colours, and the projector's (background, lines, orbit; colour values, red low).
+const SCREEN = {background: 0x000000, line: 0x00ff00, orbit: 0xff0000};
+const PROJECTOR = {background: 0xffffff, line: 0x007000, orbit: 0xa00000};
+
+// WCAG 2.x contrast of two colour values.
+function contrast(a, b) {
+  const luminance = (v) => {
+    const lin = (c8) => (c8 / 255 <= 0.04045 ? c8 / 255 / 12.92 : ((c8 / 255 + 0.055) / 1.055) ** 2.4);
+    return 0.2126 * lin(v & 0xff) + 0.7152 * lin((v >> 8) & 0xff) + 0.0722 * lin((v >> 16) & 0xff);
+  };
+  const [hi, lo] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+  return (hi + 0.05) / (lo + 0.05);
+}
+
+// The canvas as read back: its size, the columns and rows that are of the line's colour from
+// end to end, the line's pixels off them, the orbit's pixels' distances from its centre in
+// drawing units, and the pixels of any other colour than the background's.
+function readPicture(page, colours = SCREEN) {
+  return page.evaluate(({background, line, orbit}) => {
     const c = document.querySelector('canvas');
     const {width: w, height: h} = c;
     const d = c.getContext('2d').getImageData(0, 0, w, h).data;
@@ -45,7 +59,7 @@ function readPicture(page) {
       const i = 4 * (y * w + x);
       return d[i] | (d[i + 1] << 8) | (d[i + 2] << 16);
     };
-    const GREEN = 0x00ff00, BLUE = 0xff0000;
+    const GREEN = line, BLUE = orbit;
     const rowGreen = new Array(h).fill(0), colGreen = new Array(w).fill(0);
     const blue = [];
     let others = 0;
@@ -55,7 +69,7 @@ function readPicture(page) {
         if (v === GREEN) ++rowGreen[y], ++colGreen[x];
         else if (v === BLUE) blue.push(Math.hypot((x + 0.5 - w / 2) / (w / (340 / 75)),
                                                   (y + 0.5 - h / 2) / (h / 4)));
-        else if (v !== 0) ++others;
+        else if (v !== background) ++others;
       }
     }
     const columns = [...colGreen.keys()].filter((x) => colGreen[x] === h);
@@ -67,7 +81,7 @@ function readPicture(page) {
       }
     }
     return {w, h, columns, rows, stray, blue, others, cssWidth: c.getBoundingClientRect().width};
-  });
+  }, colours);
 }
 
 // omega 2, R 1, theta0 0 (the start-up texts), `t` seconds after Run: the lines pass through
@@ -128,6 +142,46 @@ test('after Run: the orbit, exactly the two current lines, the readouts, at any 
     await tick(page);
     await presentNow(page);
     checkPicture(await readPicture(page), 1.9, k2, '1600x1000 at 2, moved on');
+
+    // The picture's menu from the keyboard: its checkable entries, and projector colours,
+    // shown at once and kept by the next tick.
+    await page.focus('canvas');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('F10');
+    await page.keyboard.up('Shift');
+    const menu = await page.$eval('#picture-menu', (m) => ({
+      hidden: m.hidden, role: m.getAttribute('role'),
+      entries: [...m.children].map((e) => [e.getAttribute('role'), e.textContent,
+                                           e.getAttribute('aria-checked')]),
+      focused: document.activeElement.textContent,
+    }));
+    assert.deepEqual(menu, {
+      hidden: false, role: 'menu', focused: 'Full screen',
+      entries: [['menuitemcheckbox', 'Full screen', 'false'],
+                ['menuitemcheckbox', 'Projector colours', 'false']],
+    });
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.$eval('[data-entry=projector]', (e) => e.getAttribute('aria-checked')),
+                 'true');
+    assert.ok(await page.$eval('#picture-menu', (m) => m.hidden), 'the menu closed');
+    assert.equal(await page.evaluate(() => document.activeElement.tagName), 'CANVAS');
+    checkPicture(await readPicture(page, PROJECTOR), 1.9, k2, 'projector colours at once');
+    await setClock(page, 102.3);
+    await tick(page);
+    await presentNow(page);
+    checkPicture(await readPicture(page, PROJECTOR), 2.3, k2, 'projector colours, moved on');
+    for (const c of [PROJECTOR.line, PROJECTOR.orbit]) {
+      assert.ok(contrast(c, PROJECTOR.background) >= 4.5, `${c.toString(16)} against white`);
+    }
+    // The menu by a right click, and the page full screen through it.
+    const box = await (await page.$('canvas')).boundingBox();
+    await page.mouse.click(box.x + 50, box.y + 50, {button: 'right'});
+    assert.ok(!(await page.$eval('#picture-menu', (m) => m.hidden)), 'opened by a right click');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.fullscreenElement !== null);
+    assert.equal(await page.$eval('[data-entry=full-screen]', (e) => e.getAttribute('aria-checked')),
+                 'true');
   });
 });
 

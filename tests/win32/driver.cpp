@@ -15,7 +15,9 @@
 //                                                 "present", "wait MS", "place NAME" (prints
 //                                                 the control's rectangle on the screen),
 //                                                 "focus" (prints the focused control's name),
-//                                                 "close"
+//                                                 "client W H" (the window's client area made
+//                                                 W x H), "projector" and "full-screen" (the
+//                                                 picture menu's entries), "close"
 //
 // Prints one line per check ("ok: ..." or "FAIL: ...") and ends with "N passed, N failed";
 // the exit status is 0 when nothing failed.
@@ -90,6 +92,11 @@ int run_steps(const std::vector<std::string>& steps) {
                         r.bottom - r.top);
         } else if (verb == "present") {
             app.present();
+        } else if (verb == "client") {
+            app.set_client_size(std::stoi(s[1]), std::stoi(s[2]));
+        } else if (verb == "projector" || verb == "full-screen") {
+            app.act(app.window(), WM_COMMAND,
+                    verb == "projector" ? remote::kProjectorCommand : remote::kFullScreenCommand);
         } else if (verb == "focus") {
             const HWND f = app.focus();
             const int id = f != nullptr ? GetDlgCtrlID(f) - remote::kControlIdBase : -1;

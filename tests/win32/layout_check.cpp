@@ -4,9 +4,14 @@
 // and the keyboard's way through the controls, as a user without a mouse goes.
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "checks.h"
+#include "core/layout/device_pixels.h"
 #include "core/platform/hand_clock.h"
 #include "remote_app.h"
+#include "win32/remote_control.h"
 
 namespace tarrowen::driver {
 
@@ -41,29 +46,76 @@ void check_layout(Checks& checks, const std::wstring& exe) {
     }
     const int scale = static_cast<int>(dpi / 96);
 
-    RECT client;
-    GetClientRect(app.window(), &client);
-    const RECT want_client{0, 0, 739 * scale, 560 * scale};
-    checks.expect(EqualRect(&client, &want_client) != FALSE,
-                  "client area " + describe(client) + ", the table's " + describe(want_client));
-
-    for (int i = 0; i < kControlCount; ++i) {
-        const auto id = static_cast<Id>(i);
+    // The window at each size: opened; its client area made larger (the layout scaled by the
+    // largest factor at which it fits, centred, the picture as large as its canvas); full
+    // screen; and back at the start-up size, where it is the start-up window again.
+    struct Size {
+        const char* name;
+        int width, height;  // of the client area in screen pixels; 0: as it is
+        const char* step;   // a driver step before looking, or ""
+    };
+    const Size sizes[] = {
+        {"opened", 0, 0, ""},
+        {"twice as large", 1478 * scale, 1120 * scale, ""},
+        {"wider than high", 1500 * scale, 700 * scale, ""},
+        {"full screen", 0, 0, "full-screen"},
+        {"full screen left with Escape", 0, 0, "escape"},
+        {"back at the start size", 739 * scale, 560 * scale, ""},
+    };
+    const RECT work = [] {
         RECT r;
-        GetWindowRect(app.control(id), &r);
-        MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&r), 2);
-        // Each edge rounded once from twips at the dpi; the picture as large as its canvas,
-        // the table's pixels at 96 dpi times the scale.
-        const Place t = control(id).twips;
-        const auto edge = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
-        RECT want{edge(t.left), edge(t.top), edge(t.right()), edge(t.bottom())};
-        if (id == Picture1) {
-            want.right = want.left + to_pixels(t).width * scale;
-            want.bottom = want.top + to_pixels(t).height * scale;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+        return r;
+    }();
+    for (const Size& size : sizes) {
+        if (size.width > work.right - work.left || size.height > work.bottom - work.top) {
+            checks.note(std::string(size.name) + ": not tried, larger than the screen");
+            continue;
         }
-        checks.expect(EqualRect(&r, &want) != FALSE, std::string(control(id).name) + " at " +
-                                                         describe(r) + ", the table's " +
-                                                         describe(want));
+        if (size.width > 0) app.set_client_size(size.width, size.height);
+        if (std::string(size.step) == "full-screen") {
+            app.act(app.window(), WM_COMMAND, remote::kFullScreenCommand);
+        } else if (std::string(size.step) == "escape") {
+            app.press_key(VK_ESCAPE);
+        }
+        SendMessageW(app.window(), WM_NULL, 0, 0);
+        RECT client;
+        GetClientRect(app.window(), &client);
+        const int w = client.right, h = client.bottom;
+        const double k = scale * std::max(1.0, std::min(w / (739.0 * scale), h / (560.0 * scale)));
+        const int dx = std::max(0, w - to_device(kClientWidth, k)) / 2;
+        const int dy = std::max(0, h - to_device(kClientHeight, k)) / 2;
+        const std::string at = std::string(size.name) + " (client " + describe(client) + "): ";
+        const bool opened = std::string(size.name) == "opened";
+        if (opened) {
+            const RECT want_client{0, 0, 739 * scale, 560 * scale};
+            checks.expect(EqualRect(&client, &want_client) != FALSE,
+                          at + "the table's " + describe(want_client));
+        } else if (k > scale) {
+            // Filled to the height or to the width, within the rounding of one edge.
+            checks.expect(std::min(std::abs(h - to_device(kClientHeight, k)),
+                                   std::abs(w - to_device(kClientWidth, k))) <= 1,
+                          at + "the layout fills its height or width");
+        }
+        int wrong = 0;
+        for (int i = 0; i < kControlCount; ++i) {
+            const auto id = static_cast<Id>(i);
+            RECT r;
+            GetWindowRect(app.control(id), &r);
+            MapWindowPoints(nullptr, app.window(), reinterpret_cast<POINT*>(&r), 2);
+            Place p = to_device(control(id).twips, k);
+            if (id == Picture1) {
+                p.width = static_cast<int>(std::lround(567 * k));
+                p.height = static_cast<int>(std::lround(500 * k));
+            }
+            const RECT want{p.left + dx, p.top + dy, p.right() + dx, p.bottom() + dy};
+            const bool right = EqualRect(&r, &want) != FALSE;
+            wrong += right ? 0 : 1;
+            if (!right || opened)
+                checks.expect(right, at + control(id).name + " at " + describe(r) +
+                                         ", the table's " + describe(want));
+        }
+        if (!opened) checks.expect(wrong == 0, at + "every control at its scaled place");
     }
 
     // Tab from the picture, which has the focus at the start, round every control and back.

@@ -154,6 +154,16 @@ void RemoteApp::present() {
     act(window_, present_);
 }
 
+void RemoteApp::set_client_size(int width, int height) {
+    RECT outer{0, 0, width, height};
+    AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                             FALSE, 0, GetDpiForWindow(window_));
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A message sent after the resize returns once the window has laid itself out.
+    SendMessageW(window_, WM_NULL, 0, 0);
+}
+
 std::string RemoteApp::text(HWND w) const {
     wchar_t buffer[1024] = L"";
     SendMessageW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));

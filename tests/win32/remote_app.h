@@ -60,6 +60,8 @@ class RemoteApp {
         }
         return condition();
     }
+    // Makes the window's client area width x height pixels, and waits until it is handled.
+    void set_client_size(int width, int height);
     // Presses Tab and waits for the focus to move on; the control that has it then.
     HWND tab();
 

@@ -57,17 +57,28 @@ places() {
     done <<<"$1"
 }
 
-# The green and blue pixels of the picture in screenshot $1: "verdict green blue columns rows".
-# Lines are drawn with a pen `scale` device pixels wide: two lines are `scale` whole columns side
-# by side and `scale` whole rows side by side, and no green pixel lies off them.
+# The colours the picture is drawn in (the program's own, or the projector's), and the width of
+# the pen in screen pixels.
+line='#00FF00'
+orbit='#0000FF'
+background='#000000'
+pen=$scale
+
+# The line's and the orbit's pixels of the picture in screenshot $1: "verdict green blue columns
+# rows". Lines are drawn with a pen `pen` device pixels wide: two lines are `pen` whole columns
+# side by side and `pen` whole rows side by side, and no pixel of the line's colour lies off
+# them; every other pixel is the orbit's or the background's.
 lines_verdict() {
     local g=${geometry[Picture1]} w h
     w=${g%%x*}
     h=${g#*x}
     h=${h%%+*}
-    convert "$out/$1.png" -crop "$g" +repage txt:- | awk -F'[,: ]+' -v W="$w" -v H="$h" -v S="$scale" '
-        /#00FF00/ { g++; col[$1]++; row[$2]++; at[$1 "," $2] = 1 }
-        /#0000FF/ { b++ }
+    convert "$out/$1.png" -crop "$g" +repage txt:- | awk -F'[,: ]+' -v W="$w" -v H="$h" -v S="$pen" \
+        -v L="$line" -v O="$orbit" -v B="$background" '
+        /^#/ { next }
+        index($0, L) { g++; col[$1]++; row[$2]++; at[$1 "," $2] = 1; next }
+        index($0, O) { b++; next }
+        !index($0, B) { other++ }
         END {
             nc = 0; nr = 0; c0 = W; r0 = H; c1 = -1; r1 = -1
             for (x in col) if (col[x] == H) { nc++; if (x + 0 < c0) c0 = x + 0; if (x + 0 > c1) c1 = x + 0 }
@@ -77,7 +88,7 @@ lines_verdict() {
                 split(p, xy, ",")
                 if (col[xy[1]] != H && row[xy[2]] != W) off++
             }
-            ok = nc == S && nr == S && c1 - c0 == S - 1 && r1 - r0 == S - 1 && off == 0
+            ok = nc == S && nr == S && c1 - c0 == S - 1 && r1 - r0 == S - 1 && off == 0 && other == 0
             printf "%s %d %d %s %s\n", ok ? "two-lines" : "other", g, b, c0 "-" c1, r0 "-" r1
         }'
 }
@@ -86,14 +97,15 @@ check_lines() {
     local verdict green blue column row
     read -r verdict green blue column row <<<"$(lines_verdict "$1")"
     if [ "$verdict" = two-lines ]; then
-        pass "$1: exactly two green lines, columns $column and rows $row ($green pixels)"
+        pass "$1: exactly two lines, columns $column and rows $row ($green pixels)"
     else
-        fail "$1: $green green pixels, not $scale whole columns and rows of the picture" \
+        fail "$1: $green pixels of $line, not $pen whole columns and rows of the picture," \
+            "or pixels of neither $line, $orbit nor $background" \
             "(whole columns $column, rows $row)"
     fi
     # The orbit of radius 1: some 785 pixels round at scale 1, less where the lines cross it.
-    if [ "$blue" -ge $((500 * scale)) ]; then
-        pass "$1: the blue orbit ($blue pixels)"
+    if [ "$blue" -ge $((500 * pen)) ]; then
+        pass "$1: the orbit ($blue pixels)"
     else
         fail "$1: $blue blue pixels"
     fi
@@ -129,5 +141,33 @@ if [ "$differ" = 0 ]; then
 else
     fail "readouts written quietly differ from the same written aloud in $differ pixels"
 fi
+# Twice as large, paused, in projector colours: the layout and the picture scaled, the picture
+# drawn again at the new size with nothing else in it, white around the dark lines and orbit;
+# then full screen. At scale 2 the window is already as high as the screen allows: full screen
+# only.
+start
+run do "click runSImulation" "wait 800" "click cmd_stop_simulation" projector >/dev/null
+line='#007000' orbit='#0000A0' background='#FFFFFF'
+if [ "$scale" = 1 ]; then
+    run do "client 1478 1120" "wait 300" present >/dev/null
+    places "$(run do "place Picture1")"
+    pen=2
+    import -window root "$out/projector_twice.png"
+    g=${geometry[Picture1]}
+    if [ "${g%%+*}" = 1134x1000 ]; then
+        pass "twice as large: the picture $g"
+    else
+        fail "twice as large: the picture $g, not 1134x1000"
+    fi
+    check_lines projector_twice
+fi
+run do full-screen "wait 500" present >/dev/null
+places "$(run do "place Picture1")"
+import -window root "$out/projector_full_screen.png"
+# On the 1920x1200 screen, min(1920 / 739, 1200 / 560) = 2.14 screen pixels to a layout pixel.
+pen=2
+check_lines projector_full_screen
+run do close >/dev/null
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -54,20 +54,49 @@ std::size_t row_bytes(int width) {
     return static_cast<std::size_t>(width) * sizeof(std::uint32_t);
 }
 
-// Where two pictures first differ; empty when they agree.
+// A pixel of the reference, drawn in the program's colours, as the projector shows it: black,
+// blue, green, the fill's purple and red each swapped with its projector colour (colour values,
+// red low), every other colour kept.
+std::uint32_t on_projector(std::uint32_t pixel, bool xbgr) {
+    constexpr std::int32_t kSwaps[][2] = {{0x000000, 0xFFFFFF},
+                                          {0xFF0000, 0xA00000},
+                                          {0x00FF00, 0x007000},
+                                          {0x400040, 0xE8D0E8},
+                                          {0x0000FF, 0x0000B0}};
+    const auto flip = [xbgr](std::uint32_t v) {  // colour value <-> pixel, either way
+        return xbgr ? v : (v & 0xFFu) << 16 | (v & 0xFF00u) | (v >> 16 & 0xFFu);
+    };
+    const auto colour = static_cast<std::int32_t>(flip(pixel & 0xFFFFFFu));
+    for (const auto& swap : kSwaps) {
+        if (colour == swap[0] || colour == swap[1])
+            return 0xFF000000u | flip(static_cast<std::uint32_t>(swap[colour == swap[0] ? 1 : 0]));
+    }
+    return pixel;
+}
+
+void toggle_scheme(DrawingArea& a) {
+    const bool screen = a.colour_scheme() == ColourScheme::Screen;
+    a.set_colour_scheme(screen ? ColourScheme::Projector : ColourScheme::Screen);
+}
+
+// Where two pictures first differ; empty when they agree. With `projector`, b is drawn in the
+// program's colours and a must show them as the projector does.
 template <typename Other>
-std::string difference(const DrawingArea& a, const Other& b) {
+std::string difference(const DrawingArea& a, const Other& b, bool projector = false) {
     if (a.width() != b.width() || a.height() != b.height()) return "the sizes differ";
     for (int y = 0; y < a.height(); ++y) {
         const std::uint32_t* p = row_of(a, y);
         const std::uint32_t* q = row_of(b, y);
-        if (std::memcmp(p, q, row_bytes(a.width())) == 0) continue;
+        if (!projector && std::memcmp(p, q, row_bytes(a.width())) == 0) continue;
+        const bool xbgr = a.format() == PixelFormat::Xbgr;
+        const auto wanted = [&](int x) { return projector ? on_projector(q[x], xbgr) : q[x]; };
         int x = 0;
-        while (p[x] == q[x])
+        while (x < a.width() && p[x] == wanted(x))
             ++x;
+        if (x == a.width()) continue;
         char where[80];
         std::snprintf(where, sizeof where, "pixel (%d, %d) is %08x, not %08x", x, y,
-                      static_cast<unsigned>(p[x]), static_cast<unsigned>(q[x]));
+                      static_cast<unsigned>(p[x]), static_cast<unsigned>(wanted(x)));
         return where;
     }
     return {};
@@ -92,7 +121,10 @@ class Twins {
         on_area();
         on_ref();
         const RectList changed = area_.take_changed();
-        if (std::string d = difference(area_, ref_); !d.empty()) return "reference: " + d;
+        const bool projector = area_.colour_scheme() == ColourScheme::Projector;
+        if (std::string d = difference(area_, ref_, projector); !d.empty()) {
+            return "reference: " + d;
+        }
         const auto reported = [&changed](int x, int y) {
             for (const Rect& r : changed) {
                 if (r.contains(x, y)) return true;
@@ -142,8 +174,10 @@ struct Circle {
 };
 
 // Weights of the kinds of call: the same circle, another circle, an axis-parallel line, a
-// slanted line, fill colour, background, wipe, pixel ratio.
-using Mix = std::array<int, 8>;
+// slanted line, fill colour, background, wipe, pixel ratio, colour scheme (which the reference
+// does not have: it draws in the program's colours, and the pictures are compared as the
+// scheme shows them).
+using Mix = std::array<int, 9>;
 
 // Random calls from a mix of kinds. Circles repeat: most draw one of the last few again, as the
 // tick draws its orbit, with lines across it in between; lines often return to a recent place,
@@ -197,6 +231,8 @@ class RandomCalls {
             case 6:
                 return t.call([&] { wipe_drawing_area(t.area()); },
                               [&] { t.ref().circle(kCx, 2, 6); });
+            case 8:
+                return t.call([&] { toggle_scheme(t.area()); }, [] {});
             default:
                 return t.call([&](auto& canvas) { canvas.set_device_pixel_ratio(ratio); });
         }
@@ -307,6 +343,8 @@ TEST_CASE("random calls agree with the reference, and report what they change") 
     const Mix orbit{30, 2, 60, 0, 2, 1, 1, 0};
     const Mix slanted{25, 2, 25, 25, 2, 1, 1, 0};
     const Mix every{20, 10, 20, 10, 5, 5, 5, 3};
+    const Mix switching{30, 2, 60, 0, 2, 1, 1, 0, 3};
+    const Mix every_and_switching{20, 10, 20, 10, 5, 5, 5, 3, 4};
     const Row rows[] = {
         {"an orbit and lines across it", 1, 1.0, 3000, orbit, PixelFormat::Xrgb},
         {"an orbit and lines at 200 %", 2, 2.0, 1500, orbit, PixelFormat::Xbgr},
@@ -318,6 +356,11 @@ TEST_CASE("random calls agree with the reference, and report what they change") 
         // Circles as thin ellipses, one radius below a pixel where the other is not.
         {"a scale squeezed across", 8, 1.0, 1000, every, PixelFormat::Xrgb, 300.0f},
         {"a scale stretched across", 9, 2.0, 600, every, PixelFormat::Xrgb, 0.04f},
+        // The colour scheme switched now and then, between the orbit's repairs and the lines
+        // passing over the rows known to hold their colour.
+        {"projector colours, an orbit and lines", 21, 1.0, 2000, switching, PixelFormat::Xrgb},
+        {"projector colours at 200 %", 22, 2.0, 800, switching, PixelFormat::Xbgr},
+        {"projector colours, every kind", 23, 1.25, 1500, every_and_switching, PixelFormat::Xbgr},
     };
     for (const Row& row : rows) {
         INFO(std::string(row.name));
@@ -349,6 +392,7 @@ TEST_CASE("the tick's own sequence agrees with the reference") {
         std::vector<std::string> radii;
         std::vector<std::string> omegas;
         PixelFormat format;
+        bool switches_scheme = false;  // one event in a hundred switches the colour scheme
     };
     const std::vector<std::string> radii{"1", "0.3", "1.7", "0.9"};
     const std::vector<std::string> omegas{"2", "-3", "40", "0.5"};
@@ -369,6 +413,16 @@ TEST_CASE("the tick's own sequence agrees with the reference") {
          {"1.2", "2.2", "4"},
          {"1000", "0.01", "-25"},
          PixelFormat::Xrgb},
+        {"colour scheme switched while running", 15, 1.0, 2000, radii, omegas, PixelFormat::Xrgb,
+         true},
+        {"the same at 200 %, covering",
+         16,
+         2.0,
+         1000,
+         {"1", "3.1", "0.2"},
+         omegas,
+         PixelFormat::Xbgr,
+         true},
     };
     for (const Row& row : rows) {
         INFO(std::string(row.name));
@@ -405,6 +459,8 @@ TEST_CASE("the tick's own sequence agrees with the reference") {
                                    [&] { ref.circle(kCx, 2.0f, 6.0f); });
             } else if (roll == 5) {
                 wrong = run();
+            } else if (roll == 6 && row.switches_scheme) {
+                wrong = twins.call([&] { toggle_scheme(win.area); }, [] {});
             } else {
                 clock += 0.001 * (1 + rng.below(3));
                 wrong = twins.call([&] { win.tick_at(static_cast<float>(clock)); },

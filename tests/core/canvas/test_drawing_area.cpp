@@ -16,6 +16,7 @@
 #include "core/canvas/drawing_area.h"
 #include "core/motion/user_scale.h"
 #include "split_mix.h"
+#include "tests/contrast_ratio.h"
 
 using namespace tarrowen;
 using namespace tarrowen::testing;
@@ -87,6 +88,33 @@ TEST_CASE("colours are stored in the front-end's pixel format") {
             CHECK(bytes[2] == ((row.colour >> 16) & 0xFF));
             CHECK(bytes[3] == 255);
         }
+    }
+}
+
+// For a lit room: black shows white; the orbit and the lines darker shades of their own hues
+// (the channels that were off stay off), each 4.5:1 against white at least, by WCAG's formula
+// (whose worked figures come first); the dark purple a light one. Each scheme is its own
+// inverse, and the program's own scheme changes nothing.
+TEST_CASE("the projector shows the program's colours dark on light") {
+    CHECK(contrast_ratio(0xFFFFFF, 0) == doctest::Approx(21.0));
+    CHECK(contrast_ratio(kBlue, 0) == doctest::Approx(2.44).epsilon(0.005));
+    CHECK(contrast_ratio(0x008000, 0xFFFFFF) == doctest::Approx(5.14).epsilon(0.005));
+    CHECK(shown_colour(kBlack, ColourScheme::Projector) == 0xFFFFFF);
+    for (const std::int32_t drawn : {kBlue, kGreen, 255, kFillAtCreation}) {
+        CAPTURE(drawn);
+        const std::int32_t shown = shown_colour(drawn, ColourScheme::Projector);
+        CHECK(shown_colour(drawn, ColourScheme::Screen) == drawn);
+        CHECK(shown_colour(shown, ColourScheme::Projector) == drawn);
+        if (drawn == kFillAtCreation) {
+            CHECK(relative_luminance(shown) > 0.5);
+            CHECK(((shown & 0xFF) == (shown >> 16) && (shown >> 8 & 0xFF) < (shown & 0xFF)));
+            continue;
+        }
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int own = drawn >> shift & 0xFF, now = shown >> shift & 0xFF;
+            CHECK((own == 0 ? now == 0 : now < own));
+        }
+        CHECK(contrast_ratio(shown, 0xFFFFFF) >= 4.5);
     }
 }
 
