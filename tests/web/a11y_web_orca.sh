@@ -61,8 +61,12 @@ else
         --disable-component-update --disable-sync --password-store=basic \
         --window-size=1000,720 "$url"
 fi
-# The page has built its controls and has the picture focused; Orca has found the document.
+# The page has built its controls; Orca has found the document. The picture is clicked, so
+# that the keyboard starts there whatever the browser focused first (its window, its toolbar).
 sleep 4
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove --window "$win" $((WIDTH / 4)) $((HEIGHT * 11 / 20)) click 1
+sleep 2
 
 press_gap=1.2
 mark tab_run
