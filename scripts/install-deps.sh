@@ -7,8 +7,9 @@
 #   install-deps.sh cross   the core and its tests for the browser and for Windows (the presets
 #                           core, web and win32): emscripten and node, mingw-w64 and wine
 #   install-deps.sh web     the page (the web preset): emscripten, and node where there is none
-#   install-deps.sh web-test  that, Chromium, and the page's test packages from npm (puppeteer-core
-#                           and axe-core, as tests/web/package-lock.json pins them)
+#   install-deps.sh web-test  that, Chromium, Firefox ESR, WebKitGTK's WebDriver, Xvfb, Orca,
+#                           and the page's test packages from npm (puppeteer-core and axe-core,
+#                           as tests/web/package-lock.json pins them)
 #   install-deps.sh win32   the Windows program, its zip and its tests under wine (the win32
 #                           preset): mingw-w64, wine, Xvfb, ImageMagick and rsvg for the icon
 #
@@ -57,7 +58,12 @@ web_packages=(cmake ninja-build libfmt-dev doctest-dev emscripten)
 if ! command -v node >/dev/null; then
     web_packages+=(nodejs npm)
 fi
-web_test_packages=("${web_packages[@]}" chromium)
+# The page's tests: Chromium, Firefox ESR (driven over WebDriver BiDi) and WebKitGTK's
+# MiniBrowser through its WebDriver, which has a window: Xvfb; Orca on the page in Firefox and
+# Chromium, as the desktop's screen-reader test (a session bus, the AT-SPI bus and its Python
+# client, xdotool for the keys).
+web_test_packages=("${web_packages[@]}" chromium firefox-esr webkit2gtk-driver xvfb xdotool
+    dbus at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-audio-plugins)
 
 win32_packages=(
     doctest-dev

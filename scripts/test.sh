@@ -5,7 +5,8 @@
 #            in a headless Wayland compositor, bounded fuzz runs over the number texts
 #   core     the core alone with no Qt at all, so that a toolkit header in the core fails here
 #   release  g++, optimised: the same tests, plus the end-to-end, screen-reader and package tests
-#   web      emscripten: the core's tests under node, the page in headless Chromium
+#   web      emscripten: the core's tests under node, the page in Chromium, Firefox ESR and
+#            WebKitGTK, and with Orca in Firefox and Chromium
 #   win32    mingw-w64: tarrowen.exe and its zip; the core's tests, the scenario list, the
 #            layout, the readouts' events and screenshots under wine, each on a private Xvfb
 # Ends with CTest's summary line of the last build.

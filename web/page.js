@@ -13,6 +13,9 @@ var tarrowenPage = (function () {
   // The font of captions and boxes at scale 1, in pixels of the table, before fitting.
   const CAPTION_FONT = 11;
   const BOX_FONT = 11;
+  // How old the value of a readout without the focus may be, for a screen reader that reads it:
+  // a few events every few seconds, never a flood (see setBox).
+  const TREE_INTERVAL_MS = 3000;
 
   // Opened as tarrowen.html?test, the page waits for the test driver: the driver sets the
   // clock and dispatches the ticks (window.tarrowenTest below). Never so otherwise.
@@ -105,7 +108,8 @@ var tarrowenPage = (function () {
         layer.setAttribute('aria-hidden', 'true');
         form.appendChild(layer);
         c.layer = layer;
-        boxes[c.element] = {input: el, layer, layered: false, text: ''};
+        boxes[c.element] = {input: el, layer, layered: false, text: '', name: c.accessibleName,
+                            heard: null, syncedAt: 0};
       }
     }
     // Each label names the box of its row, as on the desktop.
@@ -199,25 +203,65 @@ var tarrowenPage = (function () {
   // --- what the program asks of the page ------------------------------------------------
 
   // A box's text. The box is an input whose value is what assistive technology reads, and
-  // setting a value tells it of the change. So the first quiet write to a box (a readout while
-  // the motion runs) lays a layer over it that assistive technology does not see, and makes the
-  // box's own text transparent under it. From then on the layer shows every text written to
-  // the box, and only a write to be heard sets the box's value as well. The layer stays until
-  // the user types into the box: laying it and taking it away changes the box's style, which
-  // the accessibility tree reports as a change of the box. See also focusIn.
+  // setting a value tells it of the change: Firefox tells the characters that changed, and a
+  // screen reader says those ('8', then '1'). So the first quiet write to a box (a readout
+  // while the motion runs) lays a layer over it that assistive technology does not see, and
+  // makes the box's own text transparent under it. From then on the layer shows every text
+  // written to the box, and what the program has heard goes out through the box's live region
+  // (a polite, atomic status that holds the box's name and value), which every screen reader
+  // says whole, in every browser. The layer stays until the user types into the box: laying it
+  // and taking it away changes the box's style, which the accessibility tree reports as a
+  // change of the box. See also focusIn and focusOut.
+  //
+  // What a screen reader reads of a layered box, on its own or in browse mode, follows what it
+  // shows: a box without the focus takes the shown text as its value at most every
+  // TREE_INTERVAL_MS, and at once when it is heard; the focused box has it as the focus comes,
+  // and its live region the latest value heard. Its value is left as it is while it has the
+  // focus: a change of the focused box is said by the screen reader, in pieces.
   function setBox(box, pointer, length, quietly) {
     const b = boxes[box];
     const t = text(pointer, length);
     if (quietly && !b.layered) {
       b.layered = true;
       b.input.dataset.quiet = '';
+      b.heard = heardRegion(b);
     }
     if (b.layered) drawLayer(b, t);
-    if (quietly) return;
+    const focused = document.activeElement === b.input;
+    if (quietly) {
+      // A region keeps what was heard for as long as that is the newest value heard of the
+      // focused box; otherwise, while the motion runs, it would be read back, old, in browse mode.
+      if (!focused && b.heard.textContent !== '') b.heard.textContent = '';
+      if (!focused && performance.now() - b.syncedAt >= TREE_INTERVAL_MS) setValue(b, t);
+      return;
+    }
+    if (b.layered) {
+      // A new text node: the whole message is one insertion, whatever the browser.
+      b.heard.textContent = b.name + ' ' + t;
+      if (focused) return;
+    }
+    setValue(b, t);
+  }
+
+  function setValue(b, t) {
+    b.syncedAt = performance.now();
+    if (b.input.value === t) return;
     b.input.value = t;
     // A text longer than the box shows its sign and leading digits.
     if (document.activeElement === b.input) b.input.setSelectionRange(0, 0);
     b.input.scrollLeft = 0;
+  }
+
+  // The box's live region, in the page's last part (read last in browse mode, never between a
+  // box and its label).
+  function heardRegion(b) {
+    const region = document.createElement('div');
+    region.setAttribute('role', 'status');
+    region.setAttribute('aria-atomic', 'true');
+    region.className = 'visually-hidden';
+    region.dataset.heard = b.input.dataset.control;
+    document.getElementById('heard').appendChild(region);
+    return region;
   }
 
   // The box shows its own value again, as the user types into it.
@@ -225,6 +269,7 @@ var tarrowenPage = (function () {
     if (!b.layered) return;
     b.layered = false;
     delete b.input.dataset.quiet;
+    b.heard.textContent = '';
     drawLayer(b, '');
   }
 
@@ -456,17 +501,47 @@ var tarrowenPage = (function () {
 
   // The program keeps the readout with the focus audible (core/frontend/readouts.h). A box
   // that takes the focus has its value brought up to what its layer shows first, so that the
-  // screen reader, presenting the box, reads the digits on the screen.
+  // screen reader, presenting the box, reads the digits on the screen. Before, not as it comes:
+  // a browser tells a change made in the moment the focus moves after the focus, and a screen
+  // reader says that change of the focused box, in Firefox the characters that changed ('89'
+  // after ' 4.89'). So Tab onto a readout that changes quietly gives the box its value, and the
+  // focus a frame later, once the browser has told the change of a box that had no focus yet.
+  // Everything else moves the focus as the browser does; the focus then brings the value (a
+  // click, a script).
+  function tabOntoReadout(event) {
+    if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey || ended) return;
+    const order = [...form.querySelectorAll('canvas.control, button.control, input.control')];
+    const at = order.indexOf(document.activeElement);
+    if (at < 0) return;
+    const next = order[at + (event.shiftKey ? -1 : 1)];
+    const c = controlOf(next);
+    if (c === null || c.kind !== TEXT_BOX || !boxes[c.element].layered) return;
+    event.preventDefault();
+    const b = boxes[c.element];
+    setValue(b, b.text);
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+      if (ended) return;
+      b.valueGiven = true;
+      next.focus();
+      b.valueGiven = false;
+    }));
+  }
+
   function focusIn(event) {
     const c = controlOf(event.target);
     if (c !== null && c.textBox) {
       const b = boxes[c.element];
-      if (b.layered) b.input.value = b.text;
+      if (b.layered && !b.valueGiven) setValue(b, b.text);
     }
     call(_tarrowen_focus, c === null ? NO_CONTROL : c.id);
   }
 
   function focusOut(event) {
+    // A box left holds what it shows, for a screen reader's browse mode.
+    const c = controlOf(event.target);
+    if (c !== null && c.kind === TEXT_BOX && boxes[c.element].layered) {
+      setValue(boxes[c.element], boxes[c.element].text);
+    }
     if (controlOf(event.relatedTarget) === null) call(_tarrowen_focus, NO_CONTROL);
   }
 
@@ -476,6 +551,7 @@ var tarrowenPage = (function () {
     addEventListener('resize', layOut);
     watchPixelRatio();
     document.addEventListener('visibilitychange', onVisibility);
+    document.addEventListener('keydown', tabOntoReadout);
     document.addEventListener('focusin', focusIn);
     document.addEventListener('focusout', focusOut);
     document.getElementById('report').addEventListener('close', reportClosed);

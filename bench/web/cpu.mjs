@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-browser CPU while the motion runs, against two plain pages, all in one run of headless
-// Chromium (puppeteer-core from tests/web): the bare timers (bare.html), the same work done
-// plainly (plain.html), and the page, running and paused. Also the ticks and frames that each
-// page delivers, and the page's time from the start of loading to its first picture.
+// Chromium or Firefox (TARROWEN_ENGINE=firefox; puppeteer-core from tests/web): the bare timers
+// (bare.html), the same work done plainly (plain.html), and the page, running and paused, or
+// several builds of it one after the other (another checkout's, say). Also the ticks and frames
+// that each page delivers, and the page's time from the start of loading to its first picture.
 //
-//   node bench/web/cpu.mjs [build/web/web/tarrowen.html]
+//   [TARROWEN_ENGINE=firefox] node bench/web/cpu.mjs [PAGE.html...]
 //
 // CPU is read from /proc/PID/stat (user + system time) of the browser and all its descendant
 // processes, over MEASURE seconds (default 6) after a second's warm-up, with each page alone in
@@ -15,10 +16,10 @@ import fs from 'node:fs';
 import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
 
-import {control, launch, pagePath} from '../../tests/web/browser.mjs';
+import {control, engine, launch, pagePath} from '../../tests/web/browser.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const page = process.argv[2] ? path.resolve(process.argv[2]) : pagePath;
+const pages = process.argv.length > 2 ? process.argv.slice(2).map((p) => path.resolve(p)) : [pagePath];
 const measure = Number(process.env.MEASURE || 6);
 const ticksPerSecond = 100;  // the kernel's clock ticks (getconf CLK_TCK)
 
@@ -97,17 +98,23 @@ const rows = [
   ...(await run('bare timers', pathToFileURL(path.join(here, 'bare.html')).href, [['', () => {}]])),
   ...(await run('plain same work', pathToFileURL(path.join(here, 'plain.html')).href,
                 [['', () => {}]])),
-  ...(await run('tarrowen.html', pathToFileURL(page).href, [
+];
+for (const [i, page] of pages.entries()) {
+  rows.push(...(await run(pages.length > 1 ? `page ${i + 1}` : 'tarrowen.html',
+                          pathToFileURL(page).href, [
     ['running', (tab) => tab.click(control('runSImulation'))],
     ['paused', (tab) => tab.click(control('cmd_stop_simulation'))],
-  ])),
-];
+  ])));
+}
 const bare = rows[0].cpu, plain = rows[1].cpu;
+console.log(`${engine}, ${measure} s a page`);
+pages.forEach((p, i) => pages.length > 1 && console.log(`page ${i + 1}: ${p}`));
 console.log('page                      CPU %   x bare   x plain   ticks/s  frames/s');
 for (const r of rows) {
   console.log(`${r.page.padEnd(24)} ${r.cpu.toFixed(1).padStart(6)} ${(r.cpu / bare).toFixed(2).padStart(8)}` +
               ` ${(r.cpu / plain).toFixed(2).padStart(9)} ${r.ticks.toFixed(0).padStart(9)}` +
               ` ${r.frames.toFixed(1).padStart(9)}`);
 }
-const first = rows.find((r) => r.page.startsWith('tarrowen'));
-console.log(`tarrowen.html: first picture ${first.firstPicture.toFixed(0)} ms after the start of loading`);
+for (const r of rows.slice(2).filter((_, i) => i % 2 === 0)) {
+  console.log(`${r.page.split(' (')[0]}: first picture ${r.firstPicture.toFixed(0)} ms after the start of loading`);
+}

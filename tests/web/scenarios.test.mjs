@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The shared scenario list played on the page in headless Chromium: the page opened from disk
+// The shared scenario list played on the page in the engine of browser.mjs: the page opened from disk
 // with ?test, so that the driver sets the clock and dispatches the ticks; typing sets a box's
 // text and fires its input event, a click is a mouse click on the button, a report is read
 // from the dialog and closed with Enter, and every expectation is read back from the page once
@@ -15,12 +15,12 @@ import {readScenarios} from './scenarios.mjs';
 const here = path.dirname(fileURLToPath(import.meta.url));
 const list = process.env.TARROWEN_SCENARIOS || path.join(here, '../scenarios/scenarios.txt');
 
-let chromium;
+let browser;
 before(async () => {
-  chromium = await launch();
+  browser = await launch();
 });
 after(async () => {
-  await chromium?.close();
+  await browser?.close();
 });
 
 // The reports shown since the last check, each read from the dialog and closed with Enter.
@@ -28,7 +28,7 @@ async function closeReports(page) {
   const told = [];
   while (await page.$eval('#report', (d) => d.open)) {
     told.push(await page.$eval('#report-message', (p) => p.textContent));
-    await page.keyboard.press('Enter');
+    await page.press('Enter');
     if (told.length > 10) break;
   }
   return told;
@@ -69,7 +69,7 @@ async function play(page, step) {
 
 for (const scenario of readScenarios(list)) {
   test(scenario.name, async () => {
-    const page = await openPage(chromium.browser, {query: '?test'});
+    const page = await openPage(browser.browser, {query: '?test'});
     try {
       for (const step of scenario.steps) {
         try {
@@ -79,7 +79,7 @@ for (const scenario of readScenarios(list)) {
           throw e;
         }
       }
-      assert.deepEqual(page.errors, [], 'errors of the page');
+      assert.deepEqual(await page.pageErrors(), [], 'errors of the page');
     } finally {
       await page.close();
     }

@@ -27,14 +27,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 a11y_require orca
 a11y_enter
 
-orca --replace --debug-file="$out/orca.log" >"$out/orca.out" 2>&1 &
-orca_pid=$!
-children+=("$orca_pid")
-# Orca is ready once it listens to the focus.
-"$python" "$here/atspi_listen.py" wait Object:StateChanged:Focused 30 ||
-    die "Orca did not start: $(tail -n 5 "$out/orca.out")"
-sleep 1
-
+start_orca
 start_program
 # Each step: its mark first, then the keys; the next mark ends the time in which the step's
 # speech is looked for. press_gap is long enough for Orca to present each control.
@@ -90,17 +83,7 @@ sleep 1
 read_texts "$out/texts_after_report"
 mark end
 
-# Orca writes its log in blocks: it is complete once Orca has ended.
-end_process "$orca_pid"
-children=()
-# speech-dispatcher, started for Orca, ends by itself a few seconds after its last client.
-speechd_pid=$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null || true)
-if [ -n "$speechd_pid" ]; then
-    for _ in $(seq 100); do
-        kill -0 "$speechd_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-fi
+end_orca
 
 if ! "$python" "$here/check_speech.py" "$out"; then
     echo "the screen reader test failed; Orca's log in $out/orca.log"

@@ -19,6 +19,8 @@
 # Debian's own interpreter, the one python3-pyatspi installs into (a python3 found first on the
 # PATH may be another one).
 python=/usr/bin/python3
+# This folder, with the AT-SPI client and the checks, whichever test sources this.
+a11y_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 a11y_require() {
     local tool
@@ -140,19 +142,61 @@ mark() { echo "$(now) $1" >>"$out/marks"; }
 # Starts the program with the accessibility bridge on, waits for its window and gives it the
 # keyboard (Xvfb has no window manager to do that).
 start_program() {
-    "$program" >"$out/program.log" 2>&1 &
+    start_window '^Tarrowen$' "$program"
+}
+
+# Starts COMMAND... (its id in app_pid), waits for a visible window whose name matches
+# PATTERN and gives it the keyboard.
+start_window() {
+    local pattern=$1 _
+    shift
+    "$@" >"$out/program.log" 2>&1 &
     app_pid=$!
     win=""
-    local _
-    for _ in $(seq 100); do
-        win=$(xdotool search --onlyvisible --name '^Tarrowen$' 2>/dev/null | head -n 1 || true)
+    for _ in $(seq 300); do
+        win=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
         [ -n "$win" ] && break
         kill -0 "$app_pid" 2>/dev/null || die "the program ended at start-up: $(cat "$out/program.log")"
         sleep 0.1
     done
-    [ -n "$win" ] || die "no visible window named Tarrowen within 10 s"
+    [ -n "$win" ] || die "no visible window named $pattern within 30 s"
     xdotool windowfocus --sync "$win"
     sleep 0.3
+}
+
+# Starts Orca with its debug log in OUTDIR/orca.log (orca_pid), and waits until it listens.
+start_orca() {
+    orca --replace --debug-file="$out/orca.log" >"$out/orca.out" 2>&1 &
+    orca_pid=$!
+    children+=("$orca_pid")
+    # Orca is ready once it listens to the focus.
+    "$python" "$a11y_dir/atspi_listen.py" wait Object:StateChanged:Focused 30 ||
+        die "Orca did not start: $(tail -n 5 "$out/orca.out")"
+    sleep 1
+}
+
+# Ends Orca, whose log is complete only then (it writes it in blocks), and waits for the
+# speech-dispatcher started for it, which ends by itself a few seconds after its last client.
+end_orca() {
+    local speechd_pid _
+    # Orca writes its log in blocks, all of it once it ends. Idle, it handles the signal only
+    # when an event wakes it: a key that does nothing (Shift), which the program with the
+    # keyboard passes on to it. Killed, it would lose the last block.
+    kill "$orca_pid" 2>/dev/null || true
+    for _ in $(seq 100); do
+        kill -0 "$orca_pid" 2>/dev/null || break
+        xdotool key shift 2>/dev/null || true
+        sleep 0.1
+    done
+    end_process "$orca_pid"
+    children=()
+    speechd_pid=$(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null || true)
+    if [ -n "$speechd_pid" ]; then
+        for _ in $(seq 100); do
+            kill -0 "$speechd_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+    fi
 }
 
 # Presses keys as a user does: through the X server, to the window that has the keyboard.
@@ -164,9 +208,10 @@ press() {
     done
 }
 
-# The texts of the program's boxes as an AT-SPI client reads them now, into file $1.
+# The texts of the program's boxes as an AT-SPI client reads them now, into file $1; $2: the
+# application's accessible name (the browser's, for the page), Tarrowen by default.
 read_texts() {
-    "$python" "$here/atspi_listen.py" texts Tarrowen >"$1"
+    "$python" "$a11y_dir/atspi_listen.py" texts "${2:-Tarrowen}" >"$1"
 }
 
 # The text of the box named $2 in a file of read_texts.

@@ -2,7 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Holds Orca's debug log from a11y_orca.sh to what each step must have made it say.
 
-  check_speech.py OUTDIR
+  check_speech.py OUTDIR [desktop|web]
+
+desktop (a11y_orca.sh, the default) or web (tests/web/a11y_web_orca.sh: the page in a
+browser, which names a text box an "entry" in Firefox, and tells what a readout says in a live
+region, its name before its value).
 
 Reads OUTDIR/orca.log (each utterance a line "HH:MM:SS.ffffff - SPEECH OUTPUT: '...'", in
 local time), OUTDIR/marks (seconds since the epoch, step) and the boxes' texts read on the
@@ -15,7 +19,7 @@ import time
 
 # Each step and what Orca must say within LAG seconds of its mark: the control that the keys
 # of the step reach, announced by its accessible name and role.
-STEPS = (
+DESKTOP_STEPS = (
     ("tab_run", r"^Run Simulation push button"),
     ("tab_ang_freq", r"^ang freq text"),
     ("tab_radius", r"^radius text"),
@@ -31,11 +35,24 @@ STEPS = (
     # The box closed: the keyboard is back on "Apply".
     ("close_report", r"^Apply push button"),
 )
+# The page, to the pause: a browser's button is a "push button" (Chromium) or a "button", a box
+# a "text" or an "entry".
+WEB_STEPS = (
+    ("tab_run", r"^Run Simulation (push )?button"),
+    ("tab_ang_freq", r"^ang freq (text|entry)"),
+    ("tab_radius", r"^radius (text|entry)"),
+    ("tab_theta0", r"^theta0 (text|entry)"),
+    ("tab_t", r"^t \(sec\) (text|entry)"),
+    ("tab_pause", r"^pause simulation (push )?button"),
+)
+# The readouts by their accessible names, as the page tells them once paused.
+READOUTS = ("t (sec)", "theta", "x", "y", "theta in units of pi")
 # What Orca writes when the events come faster than it can handle them.
 FLOOD = re.compile(r"FLOOD\?|DELUGE|Ignoring event type due to deluge")
 # The utterance ends where the voice's settings begin: '...'{...}, '...' {...} or '...'[{...}].
 SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?\[?\{")
-NUMBER = re.compile(r"^\s*(-?\d*\.?\d+)\.?$")
+# A value of "t (sec)" said alone: as the box says it (desktop) or in its live region (web).
+NUMBER = re.compile(r"^(?:t \(sec\)\s+)?\s*(-?\d*\.?\d+)\.?$")
 ANNOUNCE_INTERVAL = 3.0  # s between the values of the focused readout
 # s that Orca may take to say what a step made it say: it says it within some 0.1 s, so this
 # leaves room for a loaded machine, and is far less than the time a flooded Orca takes.
@@ -92,7 +109,12 @@ def read_texts(path):
         return dict(line.rstrip("\n").split("\t", 1) for line in f if "\t" in line)
 
 
-def main(out):
+def words(text):
+    """An utterance as heard: blanks run together, no full stop at its end."""
+    return " ".join(text.split()).rstrip(".")
+
+
+def main(out, plan):
     marks = read_marks(out + "/marks")
     at = dict(marks)
     said, flood = read_speech(out + "/orca.log")
@@ -119,7 +141,7 @@ def main(out):
 
     check(not flood, "Orca saw no flood of events%s" % (": " + flood[0] if flood else ""))
 
-    for step, pattern in STEPS:
+    for step, pattern in (WEB_STEPS if plan == "web" else DESKTOP_STEPS):
         texts = [s for _, s in spoken(at[step], at[step] + LAG)]
         check(any(re.search(pattern, s) for s in texts),
               "%s: Orca said %r (looked for /%s/)" % (step, texts, pattern))
@@ -133,6 +155,9 @@ def main(out):
     for (t0, v0), (t1, v1) in zip(values, values[1:]):
         check(t1 - t0 >= ANNOUNCE_INTERVAL - 0.5 and abs((v1 - v0) - (t1 - t0)) < 0.5,
               "on \"t (sec)\": %.2f then %.2f, %.2f s apart" % (v0, v1, t1 - t0))
+
+    if plan == "web":
+        return check_web(out, at, spoken)
 
     # The keys did what they say: paused, the time stands; after Restart it goes on, and the
     # failed Apply left it going on, the number typed kept in its box.
@@ -154,7 +179,21 @@ def main(out):
     return 0
 
 
+def check_web(out, at, spoken):
+    """Paused, each readout is heard once, whole, with its name and what the box holds."""
+    texts = read_texts(out + "/texts_paused")
+    heard = [words(s) for _, s in spoken(at["pause"], at["end"])]
+    for name in READOUTS:
+        told = words("%s %s" % (name, texts.get(name, "?")))
+        check(heard.count(told) == 1,
+              "paused, %r heard once: %d times in %r" % (told, heard.count(told), heard))
+    if failures:
+        print("%d of %d checks of Orca's speech failed" % (failures, checks))
+        return 1
+    return 0
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3) or sys.argv[2:] not in ([], ["desktop"], ["web"]):
         sys.exit(__doc__)
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2] if len(sys.argv) == 3 else "desktop"))
