@@ -127,7 +127,8 @@ TEST_CASE("a group takes the largest size at which all its captions fit, never b
         Toolkit t{r.need, {}};
         const auto sizes = caption_sizes(r.sizes, t.fits());
         for (const auto& got : r.got) {
-            CAPTURE(control(got.first).name);
+            const char* name = control(got.first).name;
+            CAPTURE(name);
             CHECK(sizes[static_cast<std::size_t>(got.first)] == got.second);
         }
         // Controls without a caption get none.
