@@ -515,7 +515,7 @@ var tarrowenPage = (function () {
     if (at < 0) return;
     const next = order[at + (event.shiftKey ? -1 : 1)];
     const c = controlOf(next);
-    if (c === null || c.kind !== TEXT_BOX || !boxes[c.element].layered) return;
+    if (c === null || !c.textBox || !boxes[c.element].layered) return;
     event.preventDefault();
     const b = boxes[c.element];
     setValue(b, b.text);
@@ -539,7 +539,7 @@ var tarrowenPage = (function () {
   function focusOut(event) {
     // A box left holds what it shows, for a screen reader's browse mode.
     const c = controlOf(event.target);
-    if (c !== null && c.kind === TEXT_BOX && boxes[c.element].layered) {
+    if (c !== null && c.textBox && boxes[c.element].layered) {
       setValue(boxes[c.element], boxes[c.element].text);
     }
     if (controlOf(event.relatedTarget) === null) call(_tarrowen_focus, NO_CONTROL);
