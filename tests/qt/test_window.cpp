@@ -347,7 +347,7 @@ class WindowTest : public QObject {
         QFETCH(bool, projector);
         QFETCH(double, scale);
         // Two windows moved alike: `w` is resized, `twin` keeps its start-up size.
-        FakeClock clock;
+        HandClock clock;
         FakeReport report;
         Tarrowen w(&clock, &report), twin(&clock, &report);
         w.show();
@@ -356,8 +356,10 @@ class WindowTest : public QObject {
         const auto both = [&](const char* button, int ticks) {
             for (Tarrowen* t : {&w, &twin})
                 QTest::mouseClick(child<QPushButton>(*t, button), Qt::LeftButton);
-            for (int i = 0; i < ticks; ++i, clock.reading += 0.013f)
+            for (int i = 0; i < ticks; ++i) {
+                clock.advance(0.013);
                 w.Timer1_Timer(), twin.Timer1_Timer();
+            }
         };
         both("runSImulation", 40);
         both("cmd_stop_simulation", 0);
