@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process CPU of the program while its motion runs, against a bare 1 ms timer in a shown
-# window (bare_timer), at display scale 1 and 2 and orbit radius 1 and 4, all on one private
-# Xvfb server in one run, so that the ratios compare like with like.
+# window (bare_timer), at display scale 1 and 2 and full screen, and orbit radius 1 and 4, all
+# on one private Xvfb server in one run, so that the ratios compare like with like.
 #
 #   cpu_vs_bare_timer.sh BARE_TIMER [LABEL=]PROGRAM...
 #
@@ -10,12 +10,16 @@
 #   bash bench/cpu_vs_bare_timer.sh build/release/bench/bare_timer \
 #       before=/tmp/old/build/release/qt/tarrowen after=build/release/qt/tarrowen
 #
-# For each case the bare timer is measured first, then each program: its radius typed into the
-# "radius" box, "Run Simulation" clicked, CPU taken from /proc/PID/stat over MEASURE seconds
-# (default 6) after a second's warm-up, then "pause simulation" and CPU over 3 s, then "Quit "
-# with TARROWEN_TICK_STATS set, which reports the ticks delivered. Prints one table; the ratio
-# is the program's CPU over the bare timer's of the same case. Figures are reported, never
-# checked: the machine may be shared, so repeat a run and compare ratios within one run.
+# SCALES (default "1 2") lists the display scales; "full" is scale 1 with the window full
+# screen on the 1920x1080 screen (F11; Xvfb has no window manager to honour it, so the window
+# is also sized to the screen, as a window manager would), the layout scaled up and centred in
+# it. For each case the bare timer is measured first (sized alike), then each program: its
+# radius typed into the "radius" box, "Run Simulation" clicked, CPU taken from /proc/PID/stat
+# over MEASURE seconds (default 6) after a second's warm-up, then "pause simulation" and CPU
+# over 3 s, then "Quit " with TARROWEN_TICK_STATS set, which reports the ticks delivered.
+# Prints one table; the ratio is the program's CPU over the bare timer's of the same case.
+# Figures are reported, never checked: the machine may be shared, so repeat a run and compare
+# ratios within one run.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
@@ -43,52 +47,41 @@ cleanup() {
 trap cleanup EXIT
 
 # One server for every program.
-. "$(dirname "$0")/../scripts/lib/private_xvfb.sh"
-start_private_xvfb "$work" 1600x1200
+lib="$(dirname "$0")/../scripts/lib"
+. "$lib/private_xvfb.sh"
+. "$lib/process_cpu.sh"
+start_private_xvfb "$work" 1920x1200
 mkdir -m 700 "$work/runtime"
 
-now() { date +%s.%N; }
-cpu_seconds() {
-    # utime + stime of every thread; the command name may hold blanks, so count from its end.
-    awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); printf "%.3f", ($12 + $13) / hz }' \
-        "/proc/$1/stat"
+# The window $1 at the size of case $2: full screen, or as it opened.
+size_window() {
+    [ "$2" = full ] || return 0
+    xdotool key --window "$1" F11
+    xdotool windowmove "$1" 0 0 windowsize "$1" 1920 1080
+    sleep 0.5
 }
-# CPU of process $1 in per cent of one core over $2 seconds from now.
-cpu_percent() {
-    local c0 t0 c1 t1
-    c0=$(cpu_seconds "$1")
-    t0=$(now)
-    sleep "$2"
-    c1=$(cpu_seconds "$1")
-    t1=$(now)
-    awk -v a="$c0" -v b="$c1" -v s="$t0" -v e="$t1" 'BEGIN { printf "%.1f", 100 * (b - a) / (e - s) }'
-}
-window_named() {
-    local w=""
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    [ -n "$w" ] || { echo "no window named $1" >&2; exit 1; }
-    echo "$w"
-}
-# Clicks the centre of a control of the window given in logical pixels, at display scale $scale.
+# Clicks the centre of a control given in pixels of the 739 x 560 layout, in the window as the
+# case has it: at display scale s, or scaled by the largest factor that fits 1920 x 1080.
 click() {
-    xdotool mousemove --window "$win" $(($2 * scale)) $(($3 * scale)) click 1
+    read -r x y < <(awk -v s="$scale" -v x="$2" -v y="$3" 'BEGIN {
+        if (s != "full") { print x * s, y * s; exit }
+        k = 1920 / 739 < 1080 / 560 ? 1920 / 739 : 1080 / 560
+        printf "%d %d\n", (1920 - 739 * k) / 2 + x * k, (1080 - 560 * k) / 2 + y * k }')
+    xdotool mousemove --window "$win" "$x" "$y" click 1
     sleep 0.2
 }
-rate_from() { sed -n 's/.*(\([0-9.]*\) per second).*/\1/p' "$1" | tail -n 1; }
 
 printf '%-6s %-4s %-10s %9s %9s %7s %9s %8s\n' scale R program "running%" "bare%" ratio \
     "paused%" "ticks/s"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for scale in $scales; do
     for r in $radii; do
-        env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work/runtime" \
+        factor=${scale/full/1}
+        env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$factor" XDG_RUNTIME_DIR="$work/runtime" \
             "$bare" $((measure + 3)) 2>"$work/bare.log" &
         app_pid=$!
         win=$(window_named '^bare timer$')
+        size_window "$win" "$scale"
         sleep 1
         bare_cpu=$(cpu_percent "$app_pid" "$measure")
         wait "$app_pid" || true
@@ -99,11 +92,12 @@ for scale in $scales; do
             label=${arg%%=*}
             program=${arg#*=}
             [ "$label" = "$arg" ] && label=$(basename "$program")
-            env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" XDG_RUNTIME_DIR="$work/runtime" \
+            env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$factor" XDG_RUNTIME_DIR="$work/runtime" \
                 TARROWEN_TICK_STATS=1 "$program" 2>"$work/program.log" &
             app_pid=$!
             win=$(window_named '^Tarrowen$')
             sleep 0.5
+            size_window "$win" "$scale"
             # The "radius" box (row 1 of the panel), then "Run Simulation".
             click radius 652 115
             xdotool key --window "$win" ctrl+a

@@ -10,10 +10,7 @@
 # which the frames were grabbed. Needs Xvfb, xdotool and ImageMagick.
 set -euo pipefail
 
-if [ $# -lt 2 ]; then
-    echo "usage: $0 PROGRAM OUT.gif [SECONDS]" >&2
-    exit 2
-fi
+[ $# -ge 2 ] || { echo "usage: $0 PROGRAM OUT.gif [SECONDS]" >&2; exit 2; }
 program=$1
 out=$2
 seconds=${3:-3.2}

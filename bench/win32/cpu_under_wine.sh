@@ -7,7 +7,12 @@
 # on the 1920x1200 screen; and the time from starting the program to its window shown, with
 # wine's server stopped before (cold) and running (warm).
 #
-#   cpu_under_wine.sh BUILD_DIR        e.g. build/win32, after cmake --build --preset win32
+#   cpu_under_wine.sh BUILD_DIR [LABEL=]PROGRAM.exe...
+#
+# BUILD_DIR (e.g. build/win32, after cmake --build --preset win32) gives the bare timer and the
+# plain program, and the program measured when none is named; name several (an older build's
+# too) to compare them within one run. A program whose window does not go full screen is said
+# so in that row.
 #
 # CPU is that of every process of the prefix (wineserver, the program and wine's helpers),
 # user + system from /proc, over MEASURE seconds (default 6), in per cent of one core. Figures
@@ -15,6 +20,9 @@
 # within one run.
 set -euo pipefail
 build=$(cd "$1" && pwd)
+shift
+programs=("$@")
+[ ${#programs[@]} -gt 0 ] || programs=("tarrowen=$build/win32/tarrowen.exe")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 measure=${MEASURE:-6}
 for tool in Xvfb xdotool wine; do
@@ -37,7 +45,7 @@ start_private_xvfb "$work"
 TARROWEN_WINE_DPI=96 bash "$root/cmake/run-under-wine.sh" "$WINEPREFIX" \
     "$build/bench/win32/bare_timer.exe" 0.1 2>/dev/null
 
-now() { date +%s.%N; }
+. "$root/scripts/lib/process_cpu.sh"
 # "pid cpu-seconds" of every process of the prefix.
 prefix_cpu() {
     local hz pid
@@ -50,7 +58,7 @@ prefix_cpu() {
     done
 }
 # CPU of the prefix's processes in per cent of one core over $1 seconds from now.
-cpu_percent() {
+prefix_cpu_percent() {
     local t0 t1
     prefix_cpu >"$work/cpu0"
     t0=$(now)
@@ -60,17 +68,6 @@ cpu_percent() {
     awk -v s="$t0" -v e="$t1" 'NR == FNR { a[$1] = $2; next } { d += $2 - a[$1] }
         END { printf "%.1f", 100 * d / (e - s) }' "$work/cpu0" "$work/cpu1"
 }
-window_named() {
-    local w=""
-    for _ in $(seq 500); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-        [ -n "$w" ] && break
-        sleep 0.02
-    done
-    [ -n "$w" ] || { echo "no window named $1" >&2; exit 1; }
-    echo "$w"
-}
-rate_from() { sed -n 's/.*(\([0-9.]*\) per second).*/\1/p' "$1" | tail -n 1; }
 # Clicks at client pixel ($1, $2) of the program's window.
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
 
@@ -82,47 +79,58 @@ for program in bare_timer plain_same_work; do
     pid=$!
     window_named "^${program//_/ }\$" >/dev/null
     sleep 1
-    cpu[$program]=$(cpu_percent "$measure")
+    cpu[$program]=$(prefix_cpu_percent "$measure")
     wait "$pid" || true
     printf '%-16s %9s %9s %9s\n' "$program" "${cpu[$program]}" - "$(rate_from "$work/$program.log")"
 done
 
-TARROWEN_TICK_STATS=1 wine "$build/win32/tarrowen.exe" 2>"$work/tarrowen.log" &
-pid=$!
-win=$(window_named '^Tarrowen$')
-sleep 1
-click 680 20 # Run Simulation
-sleep 1
-running=$(cpu_percent "$measure")
-click 640 504 # pause simulation
-sleep 0.5
-paused=$(cpu_percent 3)
-click 708 504 # Quit
-wait "$pid" || true
-printf '%-16s %9s %9s %9s\n' tarrowen "$running" "$paused" "$(rate_from "$work/tarrowen.log")"
-awk -v r="$running" -v b="${cpu[bare_timer]}" -v p="${cpu[plain_same_work]}" 'BEGIN {
-    printf "tarrowen / bare_timer: %.2f   tarrowen / plain_same_work: %.2f\n", r / b, r / p }'
-
 # Full screen: the layout scaled by min(1920 / 739, 1200 / 560) and centred, so the buttons are
 # clicked where that puts them.
-TARROWEN_TICK_STATS=1 wine "$build/win32/tarrowen.exe" 2>"$work/tarrowen.log" &
-pid=$!
-win=$(window_named '^Tarrowen$')
-sleep 1
-xdotool key --window "$win" F11
-sleep 1
 full_click() {
     read -r x y <<<"$(awk -v x="$1" -v y="$2" 'BEGIN { k = 1200 / 560; if (1920 / 739 < k) k = 1920 / 739
         printf "%d %d\n", (1920 - 739 * k) / 2 + x * k, (1200 - 560 * k) / 2 + y * k }')"
     xdotool mousemove "$x" "$y" click 1
     sleep 0.3
 }
-full_click 680 20 # Run Simulation
-sleep 1
-running=$(cpu_percent "$measure")
-full_click 708 504 # Quit
-wait "$pid" || true
-printf '%-16s %9s %9s %9s\n' "full screen" "$running" - "$(rate_from "$work/tarrowen.log")"
+for arg in "${programs[@]}"; do
+    label=${arg%%=*}
+    exe=${arg#*=}
+    [ "$label" = "$arg" ] && label=$(basename "$exe" .exe)
+    TARROWEN_TICK_STATS=1 wine "$exe" 2>"$work/tarrowen.log" &
+    pid=$!
+    win=$(window_named '^Tarrowen$')
+    sleep 1
+    click 680 20 # Run Simulation
+    sleep 1
+    running=$(prefix_cpu_percent "$measure")
+    click 640 504 # pause simulation
+    sleep 0.5
+    paused=$(prefix_cpu_percent 3)
+    click 708 504 # Quit
+    wait "$pid" || true
+    printf '%-16s %9s %9s %9s\n' "$label" "$running" "$paused" "$(rate_from "$work/tarrowen.log")"
+    awk -v l="$label" -v r="$running" -v b="${cpu[bare_timer]}" -v p="${cpu[plain_same_work]}" 'BEGIN {
+        printf "%s / bare_timer: %.2f   %s / plain_same_work: %.2f\n", l, r / b, l, r / p }'
+
+    TARROWEN_TICK_STATS=1 wine "$exe" 2>"$work/tarrowen.log" &
+    pid=$!
+    win=$(window_named '^Tarrowen$')
+    sleep 1
+    xdotool key --window "$win" F11
+    sleep 1
+    if [ "$(xdotool getwindowgeometry --shell "$win" | sed -n 's/^WIDTH=//p')" != 1920 ]; then
+        click 708 504 # Quit
+        wait "$pid" || true
+        printf '%-16s %9s\n' "$label full" "(no full screen)"
+        continue
+    fi
+    full_click 680 20 # Run Simulation
+    sleep 1
+    running=$(prefix_cpu_percent "$measure")
+    full_click 708 504 # Quit
+    wait "$pid" || true
+    printf '%-16s %9s %9s %9s\n' "$label full" "$running" - "$(rate_from "$work/tarrowen.log")"
+done
 
 # Start to a shown window.
 for start in cold warm; do
@@ -131,7 +139,7 @@ for start in cold warm; do
         wineserver -w
     fi
     t0=$(now)
-    wine "$build/win32/tarrowen.exe" 2>/dev/null &
+    wine "${programs[0]#*=}" 2>/dev/null &
     pid=$!
     win=$(window_named '^Tarrowen$')
     t1=$(now)

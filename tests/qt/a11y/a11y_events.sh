@@ -13,10 +13,7 @@
 # check_events.py holds them to the rule.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM OUTDIR" >&2
-    exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 PROGRAM OUTDIR" >&2; exit 2; }
 program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)

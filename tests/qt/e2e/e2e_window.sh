@@ -15,10 +15,7 @@
 # reported, never checked.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM OUTDIR" >&2
-    exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 PROGRAM OUTDIR" >&2; exit 2; }
 program=$1
 out=$2
 
@@ -64,7 +61,8 @@ figure() {
     echo "figure: $*"
     echo "$*" >>"$out/figures.txt"
 }
-now() { date +%s.%N; }
+# The clock and the program's CPU (now, cpu_percent).
+. "$(dirname "$0")/../../../scripts/lib/process_cpu.sh"
 
 # --- the X server -------------------------------------------------------------------------
 
@@ -117,27 +115,6 @@ ended_within() {
         sleep 0.05
     done
     return 0
-}
-
-# CPU seconds (user + system) the process has used so far.
-cpu_seconds() {
-    awk -v hz="$(getconf CLK_TCK)" '{
-        # The command name (field 2) is in parentheses and may hold blanks: count from its end.
-        sub(/^.*\) /, "")
-        printf "%.3f", ($12 + $13) / hz
-    }' "/proc/$1/stat"
-}
-
-# CPU of the program, in per cent of one core, over $1 seconds from now.
-cpu_percent_over() {
-    local c0 t0 c1 t1
-    c0=$(cpu_seconds "$app_pid")
-    t0=$(now)
-    sleep "$1"
-    c1=$(cpu_seconds "$app_pid")
-    t1=$(now)
-    awk -v c0="$c0" -v c1="$c1" -v t0="$t0" -v t1="$t1" \
-        'BEGIN { printf "%.1f", 100 * (c1 - c0) / (t1 - t0) }'
 }
 
 # --- where the controls are ---------------------------------------------------------------
@@ -399,14 +376,14 @@ fi
 # --- figures, measured and reported -------------------------------------------------------
 
 start_program "$out/measure.log" TARROWEN_TICK_STATS=1
-figure "CPU while idle before Run: $(cpu_percent_over 3) % of one core (3 s)"
+figure "CPU while idle before Run: $(cpu_percent "$app_pid" 3) % of one core (3 s)"
 click_now run
 run_from=$(now)
-figure "CPU while running: $(cpu_percent_over 5) % of one core (5 s)"
+figure "CPU while running: $(cpu_percent "$app_pid" 5) % of one core (5 s)"
 click_now pause
 run_to=$(now)
 sleep 0.2
-figure "CPU while paused: $(cpu_percent_over 3) % of one core (3 s)"
+figure "CPU while paused: $(cpu_percent "$app_pid" 3) % of one core (3 s)"
 click quit
 if ended_within "$app_pid" 2; then
     wait "$app_pid" || true

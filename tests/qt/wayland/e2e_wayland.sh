@@ -12,10 +12,7 @@
 # screenshot is left in OUTDIR.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 RUN_WINDOW OUTDIR" >&2
-    exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 RUN_WINDOW OUTDIR" >&2; exit 2; }
 run_window=$1
 out=$2
 for tool in weston-screenshooter convert; do
