@@ -14,10 +14,7 @@
 # "t (sec)", each readout heard once when paused, and no flood of events.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: TARROWEN_PAGE=PAGE $0 firefox|chromium OUTDIR" >&2
-    exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: TARROWEN_PAGE=PAGE $0 firefox|chromium OUTDIR" >&2; exit 2; }
 program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -68,25 +65,7 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 xdotool mousemove --window "$win" $((WIDTH / 4)) $((HEIGHT * 11 / 20)) click 1
 sleep 2
 
-press_gap=1.2
-mark tab_run
-press Tab
-mark run
-press space
-mark tab_ang_freq
-press Tab
-mark tab_radius
-press Tab
-mark tab_theta0
-press Tab
-mark tab_t
-press Tab
-# On "t (sec)": the box is read as the focus comes, then its value every 3 s.
-sleep 6
-mark tab_pause
-press Tab
-mark pause
-press space
+run_and_visit_readout
 # Five values, each said in a second or two.
 sleep 10
 read_texts "$out/texts_paused" "$app"

@@ -7,7 +7,8 @@
 #
 # In a private Xvfb and session bus, Orca starts with a private HOME and speaks to
 # speech-dispatcher's dummy module (nothing is heard; its debug log keeps every utterance).
-# Then, by keys only: Tab to "Run Simulation", Space; Tab to "ang freq", "radius", "theta0"
+# Then, by keys only: Shift+F10 on the picture opens its menu, "Projector colours" chosen and
+# chosen again; Tab to "Run Simulation", Space; Tab to "ang freq", "radius", "theta0"
 # and "t (sec)" while the motion runs, staying 7 s on "t (sec)"; Tab to "pause simulation",
 # Space; on to "Restart", Space; Tab to "Apply"; to "ang freq", type 1E400, Shift+Tab back to
 # "Apply", Space: the report; Return closes it. check_speech.py then holds Orca's log to what
@@ -15,10 +16,7 @@
 # moments (marks), the boxes' texts read on the way and the figures are left in OUTDIR.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM OUTDIR" >&2
-    exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 PROGRAM OUTDIR" >&2; exit 2; }
 program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,28 +27,23 @@ a11y_enter
 
 start_orca
 start_program
-# Each step: its mark first, then the keys; the next mark ends the time in which the step's
-# speech is looked for. press_gap is long enough for Orca to present each control.
+# The picture's menu, from the picture that has the focus at start: its entries by name, and
+# "Projector colours" said checked once chosen (Orca tells a menu item's check only when set);
+# chosen again, the program's own colours are back and the keyboard on the picture.
 press_gap=1.2
-mark tab_run
-press Tab
-mark run
-press space
-mark tab_ang_freq
-press Tab
-mark tab_radius
-press Tab
-mark tab_theta0
-press Tab
-mark tab_t
-press Tab
-# On "t (sec)": the box is read as the focus comes, then its value every 3 s.
-sleep 6
-read_texts "$out/texts_running"
-mark tab_pause
-press Tab
-mark pause
-press space
+mark menu_open
+press shift+F10
+mark menu_next
+press Down
+mark menu_choose
+press Return
+mark menu_again
+press shift+F10
+mark menu_checked
+press Down
+mark menu_close
+press Return
+run_and_visit_readout "$out/texts_running"
 read_texts "$out/texts_paused_a"
 sleep 1
 read_texts "$out/texts_paused_b"

@@ -127,14 +127,8 @@ die() {
     echo "FAIL: $*"
     exit 1
 }
-now() { date +%s.%N; }
-
-# CPU seconds (user + system) that process $1 has used so far.
-cpu_seconds() {
-    # The command name may hold blanks: count the fields from its end.
-    awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); printf "%.3f", ($12 + $13) / hz }' \
-        "/proc/$1/stat"
-}
+# The clock and a process's CPU (now, cpu_seconds).
+. "$a11y_dir/../../../scripts/lib/process_cpu.sh"
 
 # Writes a named moment of the test beside the events: seconds since the epoch, name.
 mark() { echo "$(now) $1" >>"$out/marks"; }
@@ -217,4 +211,24 @@ read_texts() {
 # The text of the box named $2 in a file of read_texts.
 text_of() {
     awk -F'\t' -v n="$2" '$1 == n { print $2; exit }' "$1"
+}
+
+# The way both screen-reader tests go while the motion runs: Tab to "Run Simulation", Space;
+# Tab on to "ang freq", "radius", "theta0" and "t (sec)", staying 6 s there (the box read as
+# the focus comes, then its value every 3 s), the boxes' texts read into $1 when given; Tab to
+# "pause simulation", Space. Each step's mark first, then its keys: the next mark ends the time
+# in which the step's speech is looked for. press_gap lets the reader present each control.
+run_and_visit_readout() {
+    press_gap=1.2
+    local step
+    for step in tab_run run tab_ang_freq tab_radius tab_theta0 tab_t; do
+        mark "$step"
+        if [ "$step" = run ]; then press space; else press Tab; fi
+    done
+    sleep 6
+    [ $# -eq 0 ] || read_texts "$1"
+    mark tab_pause
+    press Tab
+    mark pause
+    press space
 }

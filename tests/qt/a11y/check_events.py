@@ -13,6 +13,8 @@ exits 1 when a check fails.
 import sys
 from collections import Counter
 
+from a11y_checks import check, read_marks, read_texts, result
+
 READOUTS = ("t (sec)", "theta", "x", "y", "theta in units of pi")
 ANNOUNCE_INTERVAL = 3.0  # s
 INSERT = "object:text-changed:insert"
@@ -31,26 +33,6 @@ PHASES = (
     ("paused", "paused", -0.7, "end", 0.0, READOUTS, (1, 3), (1, 1)),
 )
 
-failures = 0
-checks = 0
-
-
-def check(ok, message):
-    global failures, checks
-    print(("ok: " if ok else "FAIL: ") + message)
-    checks += 1
-    failures += 0 if ok else 1
-
-
-def read_marks(path):
-    marks = {}
-    with open(path) as f:
-        for line in f:
-            t, name = line.split()
-            marks[name] = float(t)
-    return marks
-
-
 def read_events(path):
     events = []
     with open(path) as f:
@@ -60,13 +42,8 @@ def read_events(path):
     return events
 
 
-def read_texts(path):
-    with open(path) as f:
-        return dict(line.rstrip("\n").split("\t", 1) for line in f if "\t" in line)
-
-
 def main(out):
-    marks = read_marks(out + "/marks")
+    marks = dict(read_marks(out + "/marks"))
     events = read_events(out + "/events.tsv")
 
     def between(start, end, names=READOUTS):
@@ -125,10 +102,7 @@ def main(out):
                  if e[1] == INSERT]
         check(heard[-1:] == [shown.get(box)],
               "paused: \"%s\" heard %s, shows %r" % (box, heard, shown.get(box)))
-    if failures:
-        print("%d of %d checks of the events failed" % (failures, checks))
-        return 1
-    return 0
+    return result("the events")
 
 
 if __name__ == "__main__":

@@ -17,9 +17,15 @@ import re
 import sys
 import time
 
+from a11y_checks import check, read_marks, read_texts, result
+
 # Each step and what Orca must say within LAG seconds of its mark: the control that the keys
 # of the step reach, announced by its accessible name and role.
 DESKTOP_STEPS = (
+    # The picture's menu: its entries, and "Projector colours" checked once chosen.
+    ("menu_open", r"^Full screen"),
+    ("menu_next", r"^Projector colours\.?$"),
+    ("menu_checked", r"^Projector colours.* checked"),
     ("tab_run", r"^Run Simulation push button"),
     ("tab_ang_freq", r"^ang freq text"),
     ("tab_radius", r"^radius text"),
@@ -58,29 +64,9 @@ ANNOUNCE_INTERVAL = 3.0  # s between the values of the focused readout
 # leaves room for a loaded machine, and is far less than the time a flooded Orca takes.
 LAG = 3.0
 
-failures = 0
-checks = 0
-
-
-def check(ok, message):
-    global failures, checks
-    print(("ok: " if ok else "FAIL: ") + message)
-    checks += 1
-    failures += 0 if ok else 1
-
-
 def seconds_of_day(epoch):
     t = time.localtime(epoch)
     return t.tm_hour * 3600 + t.tm_min * 60 + t.tm_sec + (epoch % 1)
-
-
-def read_marks(path):
-    marks = []
-    with open(path) as f:
-        for line in f:
-            t, name = line.split()
-            marks.append((name, seconds_of_day(float(t))))
-    return marks
 
 
 def read_speech(path):
@@ -104,18 +90,13 @@ def read_speech(path):
     return said, flood
 
 
-def read_texts(path):
-    with open(path) as f:
-        return dict(line.rstrip("\n").split("\t", 1) for line in f if "\t" in line)
-
-
 def words(text):
     """An utterance as heard: blanks run together, no full stop at its end."""
     return " ".join(text.split()).rstrip(".")
 
 
 def main(out, plan):
-    marks = read_marks(out + "/marks")
+    marks = [(name, seconds_of_day(t)) for name, t in read_marks(out + "/marks")]
     at = dict(marks)
     said, flood = read_speech(out + "/orca.log")
     # Marks written before midnight and speech after it (or the reverse) are not compared.
@@ -173,10 +154,7 @@ def main(out, plan):
     omega = read_texts(out + "/texts_after_report")["ang freq"]
     check(omega == "1E400", "the number typed stays in \"ang freq\": %r" % omega)
 
-    if failures:
-        print("%d of %d checks of Orca's speech failed" % (failures, checks))
-        return 1
-    return 0
+    return result("Orca's speech")
 
 
 def check_web(out, at, spoken):
@@ -187,10 +165,7 @@ def check_web(out, at, spoken):
         told = words("%s %s" % (name, texts.get(name, "?")))
         check(heard.count(told) == 1,
               "paused, %r heard once: %d times in %r" % (told, heard.count(told), heard))
-    if failures:
-        print("%d of %d checks of Orca's speech failed" % (failures, checks))
-        return 1
-    return 0
+    return result("Orca's speech")
 
 
 if __name__ == "__main__":
