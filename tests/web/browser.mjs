@@ -142,11 +142,22 @@ class Tab {
     return this.puppeteer ? this.puppeteer.click(selector) : this.backend.click(selector);
   }
 
-  // A key pressed and let go: 'Tab', 'Space', 'Enter', 'Escape'.
-  press(key) {
-    if (!this.puppeteer) return this.backend.press(key);
+  // A key pressed and let go: 'Tab', 'Space', 'Enter', 'Escape', 'ArrowDown', with modifiers
+  // held down as in 'Shift+F10'.
+  async press(keys) {
+    if (!this.puppeteer) return this.backend.press(keys.split('+'));
+    const [key, ...modifiers] = keys.split('+').reverse();
+    const keyboard = this.puppeteer.keyboard;
+    for (const m of modifiers) await keyboard.down(m);
     // Puppeteer over WebDriver BiDi knows the space bar by its character only.
-    return this.puppeteer.keyboard.press(key === 'Space' && engine === 'firefox' ? ' ' : key);
+    await keyboard.press(key === 'Space' && engine === 'firefox' ? ' ' : key);
+    for (const m of modifiers) await keyboard.up(m);
+  }
+
+  // A right click in the middle of the element that `selector` picks.
+  rightClick(selector) {
+    return this.puppeteer ? this.puppeteer.click(selector, {button: 'right'})
+                          : this.backend.click(selector, 2);
   }
 
   title() {

@@ -34,11 +34,25 @@ const setClock = (page, s) => page.evaluate((v) => window.tarrowenTest.setClock(
 const tick = (page) => page.evaluate(() => window.tarrowenTest.tick());
 const presentNow = (page) => page.evaluate(() => window.tarrowenTest.presentNow());
 
-// The canvas as read back: its size, the columns and rows that are green from end to end,
-// the green pixels off them, the blue pixels' distances from the orbit's centre in drawing
-// units, and the pixels that are neither black, green nor blue.
-function readPicture(page) {
-  return page.evaluate(() => {
+// The picture's colours as the canvas holds them (red in the low byte), in the program's own
+// scheme and in projector colours.
+const SCREEN = {background: 0x000000, line: 0x00ff00, orbit: 0xff0000};
+const PROJECTOR = {background: 0xffffff, line: 0x007000, orbit: 0xa00000};
+
+// WCAG 2.x contrast of two such colours.
+function contrast(a, b) {
+  const lin = (c) => (c / 255 <= 0.04045 ? c / 255 / 12.92 : ((c / 255 + 0.055) / 1.055) ** 2.4);
+  const luminance = (v) =>
+    0.2126 * lin(v & 0xff) + 0.7152 * lin((v >> 8) & 0xff) + 0.0722 * lin((v >> 16) & 0xff);
+  const [hi, lo] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+  return (hi + 0.05) / (lo + 0.05);
+}
+
+// The canvas as read back: its size, the columns and rows of the lines' colour from end to
+// end, the lines' pixels off them, the orbit's pixels' distances from its centre in drawing
+// units, and the pixels of no colour of the scheme.
+function readPicture(page, colours = SCREEN) {
+  return page.evaluate(({background, line, orbit}) => {
     const c = document.querySelector('canvas');
     const {width: w, height: h} = c;
     const d = c.getContext('2d').getImageData(0, 0, w, h).data;
@@ -46,7 +60,7 @@ function readPicture(page) {
       const i = 4 * (y * w + x);
       return d[i] | (d[i + 1] << 8) | (d[i + 2] << 16);
     };
-    const GREEN = 0x00ff00, BLUE = 0xff0000;
+    const GREEN = line, BLUE = orbit;
     const rowGreen = new Array(h).fill(0), colGreen = new Array(w).fill(0);
     const blue = [];
     let others = 0;
@@ -56,7 +70,7 @@ function readPicture(page) {
         if (v === GREEN) ++rowGreen[y], ++colGreen[x];
         else if (v === BLUE) blue.push(Math.hypot((x + 0.5 - w / 2) / (w / (340 / 75)),
                                                   (y + 0.5 - h / 2) / (h / 4)));
-        else if (v !== 0) ++others;
+        else if (v !== background) ++others;
       }
     }
     const columns = [...colGreen.keys()].filter((x) => colGreen[x] === h);
@@ -71,7 +85,7 @@ function readPicture(page) {
             ratio: devicePixelRatio,
             // Device pixels per pixel of the layout (739 x 560), as the page should have chosen.
             k: Math.min(innerWidth / 739, innerHeight / 560) * devicePixelRatio};
-  });
+  }, colours);
 }
 
 // The text's ink in a box's pixels: the pixels darker than its border (#767676), their count
@@ -163,6 +177,46 @@ test('after Run: the orbit, exactly the two current lines, the readouts, at any 
     await tick(page);
     await presentNow(page);
     checkPicture(await readPicture(page), 1.9, k2, `1600x1000 at ${ratio}, moved on`);
+
+    // The picture's menu from the keyboard: two checkable entries; projector colours shown at
+    // once and kept by the next tick.
+    await page.$eval('canvas', (c) => c.focus());
+    await page.press('Shift+F10');
+    assert.deepEqual(await page.$eval('#picture-menu', (m) => ({
+      hidden: m.hidden, role: m.getAttribute('role'), focused: document.activeElement.textContent,
+      entries: [...m.children].map((e) => [e.getAttribute('role'), e.textContent,
+                                           e.getAttribute('aria-checked')]),
+    })), {
+      hidden: false, role: 'menu', focused: 'Full screen',
+      entries: [['menuitemcheckbox', 'Full screen', 'false'],
+                ['menuitemcheckbox', 'Projector colours', 'false']],
+    });
+    await page.press('ArrowDown');
+    await page.press('Enter');
+    assert.deepEqual(await page.evaluate(() => [
+      document.querySelector('[data-entry=projector]').getAttribute('aria-checked'),
+      document.querySelector('#picture-menu').hidden, document.activeElement.tagName]),
+                     ['true', true, 'CANVAS']);
+    checkPicture(await readPicture(page, PROJECTOR), 1.9, k2, 'projector colours at once');
+    await setClock(page, 102.3);
+    await tick(page);
+    await presentNow(page);
+    checkPicture(await readPicture(page, PROJECTOR), 2.3, k2, 'projector colours, moved on');
+    for (const c of [PROJECTOR.line, PROJECTOR.orbit]) {
+      assert.ok(contrast(c, PROJECTOR.background) >= 4.5, `${c.toString(16)} against white`);
+    }
+    // Chosen again from a right click, the seed's colours come back.
+    await page.rightClick('canvas');
+    assert.equal(await page.$eval('#picture-menu', (m) => m.hidden), false, 'opened by a click');
+    await page.press('ArrowDown');
+    await page.press('Space');
+    checkPicture(await readPicture(page), 2.3, k2, 'the program\'s colours again');
+    // And the first entry puts the page full screen, checked once the browser says it is.
+    await page.rightClick('canvas');
+    await page.press('Enter');
+    await page.waitFor(() => document.fullscreenElement !== null &&
+                             document.querySelector('[data-entry=full-screen]')
+                                 .getAttribute('aria-checked') === 'true');
   });
 });
 

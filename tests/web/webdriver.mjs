@@ -11,7 +11,8 @@ import path from 'node:path';
 
 const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 // The W3C key codes of the keys the tests press.
-const KEYS = {Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', Space: ' '};
+const KEYS = {Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', Space: ' ', Shift: '\uE008',
+              ArrowDown: '\uE015', F10: '\uE03A'};
 // The identifier of an element in a command's answer.
 const ELEMENT = 'element-6066-11e4-a52e-4f735466cecf';
 
@@ -134,18 +135,31 @@ export class WebDriverSession {
     return r.value;
   }
 
-  async click(selector) {
+  // A click in the middle of the element, with the left button, or another (2: the right).
+  async click(selector, button = 0) {
     const element = await this.command('POST', '/element', {using: 'css selector', value: selector});
-    await this.command('POST', `/element/${element[ELEMENT]}/click`, {});
+    if (button === 0) {
+      await this.command('POST', `/element/${element[ELEMENT]}/click`, {});
+      return;
+    }
+    await this.command('POST', '/actions', {
+      actions: [{type: 'pointer', id: 'mouse', parameters: {pointerType: 'mouse'}, actions: [
+        {type: 'pointerMove', x: 0, y: 0, origin: {[ELEMENT]: element[ELEMENT]}},
+        {type: 'pointerDown', button}, {type: 'pointerUp', button}]}],
+    });
+    await this.command('DELETE', '/actions');
   }
 
-  async press(key) {
-    const value = KEYS[key];
-    if (value === undefined) throw new Error(`no key ${key}`);
-    await this.command('POST', '/actions', {
-      actions: [{type: 'key', id: 'keyboard', actions: [{type: 'keyDown', value},
-                                                          {type: 'keyUp', value}]}],
+  // Keys pressed in order and let go in the reverse order: ['Shift', 'F10'].
+  async press(keys) {
+    const values = keys.map((key) => {
+      if (KEYS[key] === undefined) throw new Error(`no key ${key}`);
+      return KEYS[key];
     });
+    const down = values.map((value) => ({type: 'keyDown', value}));
+    const up = values.reverse().map((value) => ({type: 'keyUp', value}));
+    await this.command('POST', '/actions',
+                       {actions: [{type: 'key', id: 'keyboard', actions: [...down, ...up]}]});
     await this.command('DELETE', '/actions');
   }
 
