@@ -5,15 +5,19 @@
 // from the dialog and closed with Enter, and every expectation is read back from the page once
 // the screen is presented.
 import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
 import path from 'node:path';
 import {after, before, test} from 'node:test';
 import {fileURLToPath} from 'node:url';
 
 import {control, launch, openPage, shownText} from './browser.mjs';
-import {readScenarios} from './scenarios.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const list = process.env.TARROWEN_SCENARIOS || path.join(here, '../scenarios/scenarios.txt');
+// The list as the C++ drivers read it: their reader, built with the page, prints it as JSON.
+const reader = process.env.TARROWEN_SCENARIO_JSON ||
+               path.join(here, '../../build/web/tests/web/scenario_json.js');
+const scenarios = JSON.parse(execFileSync(process.execPath, [reader, list], {encoding: 'utf8'}));
 
 let browser;
 before(async () => {
@@ -67,7 +71,7 @@ async function play(page, step) {
   }
 }
 
-for (const scenario of readScenarios(list)) {
+for (const scenario of scenarios) {
   test(scenario.name, async () => {
     const page = await openPage(browser.browser, {query: '?test'});
     try {
