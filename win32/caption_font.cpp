@@ -9,6 +9,9 @@
 
 namespace tarrowen {
 
+namespace {
+
+// The system's message font at `dpi` (SystemParametersInfoForDpi), the font of every control.
 LOGFONTW message_font(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -23,8 +26,6 @@ LOGFONTW message_font(UINT dpi) {
     f.lfHeight = MulDiv(f.lfHeight, static_cast<int>(dpi), system_dpi);
     return f;
 }
-
-namespace {
 
 // Inside a push button, what its frame leaves for the caption, at 96 dpi.
 constexpr int kButtonInsetX = 4;

@@ -19,9 +19,6 @@
 
 namespace tarrowen {
 
-// The system's message font at `dpi` (SystemParametersInfoForDpi), the font of every control.
-LOGFONTW message_font(UINT dpi);
-
 // The text format in which captions are drawn and measured.
 inline constexpr UINT kCaptionFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
 

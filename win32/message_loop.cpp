@@ -3,6 +3,10 @@
 
 namespace tarrowen {
 
+namespace {
+constexpr UINT_PTR kServeTimer = 1;
+}  // namespace
+
 MessageLoop::MessageLoop(WaitableTimer& timer, std::function<void()> on_tick,
                          std::function<void()> on_frame)
     : timer_(timer), on_tick_(std::move(on_tick)), on_frame_(std::move(on_frame)) {}
@@ -29,6 +33,30 @@ void MessageLoop::deliver_frame_if_due() {
 void MessageLoop::serve_due() {
     if (WaitForSingleObject(timer_.handle(), 0) == WAIT_OBJECT_0) deliver_tick();
     deliver_frame_if_due();
+}
+
+void MessageLoop::modal(bool begins) {
+    modal_depth_ += begins ? 1 : -1;
+    if (begins && modal_depth_ == 1) SetTimer(dialog_, kServeTimer, USER_TIMER_MINIMUM, nullptr);
+    if (!begins && modal_depth_ == 0) KillTimer(dialog_, kServeTimer);
+}
+
+bool MessageLoop::handle_modal(UINT message, WPARAM wp) {
+    switch (message) {
+        case WM_ENTERSIZEMOVE:
+        case WM_ENTERMENULOOP:
+            modal(true);
+            return true;
+        case WM_EXITSIZEMOVE:
+        case WM_EXITMENULOOP:
+            modal(false);
+            return true;
+        case WM_TIMER:
+            if (wp == kServeTimer) serve_due();
+            return wp == kServeTimer;
+        default:
+            return false;
+    }
 }
 
 bool MessageLoop::dialog_key(MSG& msg) {
