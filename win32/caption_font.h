@@ -12,8 +12,8 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <string>
-#include <vector>
 
 #include "core/layout/layout.h"
 
@@ -48,7 +48,7 @@ class CaptionFonts {
   private:
     void release();
 
-    std::vector<HFONT> fonts_;  // fonts_[0] the message font, then one per smaller size
+    std::map<int, HFONT> fonts_;  // by height in pixels: the message font's, and smaller ones
     std::array<HFONT, layout::kControlCount> font_of_{};
 };
 

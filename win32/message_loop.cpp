@@ -12,7 +12,7 @@ MessageLoop::MessageLoop(WaitableTimer& timer, std::function<void()> on_tick,
     : timer_(timer), on_tick_(std::move(on_tick)), on_frame_(std::move(on_frame)) {}
 
 DWORD MessageLoop::frame_timeout() const {
-    if (!frame_requested_) return INFINITE;
+    if (!pacer_.requested()) return INFINITE;
     return static_cast<DWORD>(pacer_.wait_ms(monotonic_seconds()));
 }
 
@@ -22,12 +22,7 @@ void MessageLoop::deliver_tick() {
 }
 
 void MessageLoop::deliver_frame_if_due() {
-    if (!frame_requested_) return;
-    const double now = monotonic_seconds();
-    if (!pacer_.is_due(now)) return;
-    frame_requested_ = false;
-    pacer_.delivered(now);
-    on_frame_();
+    if (pacer_.take_due(monotonic_seconds())) on_frame_();
 }
 
 void MessageLoop::serve_due() {

@@ -37,7 +37,9 @@ class MessageLoop {
     void set_refresh_rate(double hz) { pacer_.set_refresh_rate(hz); }
 
     // One frame to be delivered at the next refresh.
-    void request_frame() { frame_requested_ = true; }
+    void request_frame() { pacer_.request(); }
+    // One tick of the timer, as if it had fired.
+    void deliver_tick();
 
     // Runs until WM_QUIT and returns its exit code.
     int run();
@@ -53,7 +55,6 @@ class MessageLoop {
     void serve_due();
     // Milliseconds until the requested frame is due (0: now), or INFINITE when none is.
     DWORD frame_timeout() const;
-    void deliver_tick();
     void deliver_frame_if_due();
     // The dialog keys; true when the message was handled.
     bool dialog_key(MSG& msg);
@@ -64,7 +65,6 @@ class MessageLoop {
     HWND dialog_ = nullptr;
     HACCEL keys_ = nullptr;
     FramePacer pacer_;
-    bool frame_requested_ = false;
     int modal_depth_ = 0;
 };
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/tarrowen_window.h"
 
+#include <windowsx.h>
+
 #include "core/layout/reading_order.h"
 #include "win32/dpi_scale.h"
 #include "win32/owner_drawn.h"
-#include "win32/picture_menu.h"
 #include "win32/picture_window.h"
 #include "win32/quiet_edit.h"
 #include "win32/remote_control.h"
@@ -57,7 +58,9 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
 
     session_ = std::make_unique<Session>(*this, scale_of(dpi_));
     build_controls();
-    keys_ = create_window_keys();
+    // The window's one key that no control has: F11 for full screen.
+    ACCEL f11{FVIRTKEY, VK_F11, static_cast<WORD>(remote::kFullScreenCommand)};
+    keys_ = CreateAcceleratorTableW(&f11, 1);
     loop_.set_accelerators(keys_);
     lay_out();
     size_window();
@@ -194,9 +197,23 @@ void TarrowenWindow::rescale() {
 }
 
 void TarrowenWindow::on_picture_menu(LPARAM where) {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return;
+    AppendMenuW(menu, MF_STRING | (full_screen_.on() ? MF_CHECKED : MF_UNCHECKED),
+                remote::kFullScreenCommand, L"Full screen\tF11");
+    AppendMenuW(menu, MF_STRING | (projector_ ? MF_CHECKED : MF_UNCHECKED),
+                remote::kProjectorCommand, L"Projector colours");
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {
+        at = {8, 8};
+        ClientToScreen(picture_, &at);
+    }
     loop_.modal(true);
-    const int chosen = track_picture_menu(window_, picture_, where, full_screen_.on(), projector_);
+    const int chosen = static_cast<int>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+        at.y, 0, window_, nullptr));
     loop_.modal(false);
+    DestroyMenu(menu);
     if (chosen != 0) on_command(chosen, 0);
 }
 
@@ -251,8 +268,7 @@ bool TarrowenWindow::on_remote(UINT message, LPARAM lp) {
     if (message == remote_[0]) {
         hand_clock_->set(remote::lparam_to_seconds(lp));
     } else if (message == remote_[1]) {
-        timer_.count_tick();
-        session_->dispatch(Event::tick());
+        loop_.deliver_tick();
     } else if (message == remote_[2]) {
         session_->present_now();
     } else {

@@ -77,6 +77,12 @@ class TarrowenWindow final : public Frontend {
     void rescale();
     // The hand-set clock's messages (win32/remote_control.h); false for every other message.
     bool on_remote(UINT message, LPARAM lp);
+    // The picture's context menu, "Full screen" (F11) and "Projector colours", each checked
+    // while it is on: a popup menu of Windows' own, so that assistive technology reads its
+    // entries with their names and checked states. Opened by a right click on the picture, and
+    // by Shift+F10 or the Menu key while the picture has the focus: `where` is the
+    // WM_CONTEXTMENU point in screen coordinates, or -1 from the keyboard (the menu then opens at
+    // the picture's top left corner).
     void on_picture_menu(LPARAM where);
     // Frames follow the refresh rate of the monitor that shows the window, also after it moved.
     void follow_monitor() { loop_.set_refresh_rate(refresh_rate_of(window_)); }
