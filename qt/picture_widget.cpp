@@ -2,7 +2,6 @@
 #include "qt/picture_widget.h"
 
 #include <QContextMenuEvent>
-#include <QEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -76,16 +75,6 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     p.setClipping(false);
     if (w < width()) p.fillRect(QRectF(w, 0, width() - w, height()), palette().window());
     if (h < height()) p.fillRect(QRectF(0, h, w, height() - h), palette().window());
-}
-
-bool PictureWidget::event(QEvent* event) {
-    if (event->type() == QEvent::ScreenChangeInternal) {
-        if (ratio_change_) {
-            ratio_change_(devicePixelRatioF());
-            update();
-        }
-    }
-    return QWidget::event(event);
 }
 
 }  // namespace tarrowen

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QMenu>
 #include <QWidget>
-#include <functional>
 
 #include "core/canvas/drawing_area.h"
 
@@ -21,10 +20,6 @@ class PictureWidget final : public QWidget {
 
     // Schedules a repaint of the device-pixel rectangles of the canvas that changed.
     void present(const RectList& changed);
-    // Called with the pixel ratio of the screen that now shows the widget, when the widget
-    // moved to another screen: the place to give the canvas its ratio and draw the picture
-    // again.
-    void on_ratio_change(std::function<void(qreal)> change) { ratio_change_ = std::move(change); }
     // The picture's context menu, opened by a right click, the Menu key or Shift+F10.
     QMenu& context_menu() { return menu_; }
 
@@ -33,11 +28,9 @@ class PictureWidget final : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
     void paintEvent(QPaintEvent* event) override;
-    bool event(QEvent* event) override;
 
   private:
     DrawingArea& area_;
-    std::function<void(qreal)> ratio_change_;
     QMenu menu_;
 };
 

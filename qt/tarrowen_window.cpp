@@ -2,18 +2,17 @@
 #include "qt/tarrowen_window.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "core/layout/caption_sizes.h"
-#include "core/layout/device_pixels.h"
+#include "core/layout/window_fit.h"
 #include "qt/accessible_text.h"
 #include "qt/fitted_text.h"
-#include "qt/qt_error_report.h"
 
 namespace tarrowen {
 
@@ -30,17 +29,12 @@ QColor to_qcolor(std::int32_t colour) {
 
 }  // namespace
 
-Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr) {
+Tarrowen::Tarrowen(Clock* clock, ErrorReport* report) : QWidget(nullptr), report_(report) {
     if (clock == nullptr) {
         own_clock_ = std::make_unique<DayClock>();
         clock = own_clock_.get();
     }
-    if (report == nullptr) {
-        own_report_ = std::make_unique<MessageBoxReport>(this);
-        report = own_report_.get();
-    }
     clock_ = clock;
-    report_ = report;
 
     setWindowTitle(QString::fromLatin1(layout::kWindowCaption));
     resize(layout::to_pixels(layout::kClientWidth), layout::to_pixels(layout::kClientHeight));
@@ -79,7 +73,6 @@ void Tarrowen::build_controls() {
         switch (c.kind) {
             case ControlKind::DrawingArea:
                 picture_ = new PictureWidget(session_->drawing_area(), this);
-                picture_->on_ratio_change([this](qreal) { place_controls(); });
                 w = picture_;
                 break;
             case ControlKind::Button: {
@@ -159,6 +152,13 @@ void Tarrowen::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+bool Tarrowen::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // On another screen: the canvas at its pixel ratio, and the controls placed for it.
+    if (event->type() == QEvent::ScreenChangeInternal) place_controls();
+    return handled;
+}
+
 void Tarrowen::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     place_controls();
@@ -168,41 +168,32 @@ void Tarrowen::place_controls() {
     using namespace layout;
     if (session_ == nullptr || picture_ == nullptr) return;
     const double ratio = devicePixelRatioF();
-    // The largest factor at which the whole layout fits, never below start-up's: a window made
-    // smaller shows the start-up layout cut off, as it always did.
-    const double fit = std::min(width() / static_cast<double>(to_pixels(kClientWidth)),
-                                height() / static_cast<double>(to_pixels(kClientHeight)));
-    scale_ = std::max(1.0, fit);
+    scale_ = fit_factor(width(), height(), 1.0);
     const double device_scale = scale_ * ratio;
-    // Edges on device pixels: the layout is centred by a whole number of them.
-    const Place client = to_device({0, 0, kClientWidth, kClientHeight}, device_scale);
-    const int dx = std::max(0, static_cast<int>(std::lround(width() * ratio)) - client.width) / 2;
-    const int dy = std::max(0, static_cast<int>(std::lround(height() * ratio)) - client.height) / 2;
+    const auto device = [ratio](int logical) {
+        return static_cast<int>(std::lround(logical * ratio));
+    };
     // The canvas takes the pixel ratio of what it is shown at, and the picture is drawn again.
     session_->set_pixel_ratio(device_scale);
     const DrawingArea& area = session_->drawing_area();
+    const auto places =
+        device_places(device_scale, centring(device(width()), device(height()), device_scale),
+                      area.width(), area.height());
+    // In whole logical pixels: at a pixel ratio of 2 an odd edge moves by one device pixel;
+    // a size is rounded up, so that the picture's widget holds the whole canvas.
+    const auto logical = [ratio](int device) {
+        return static_cast<int>(std::lround(device / ratio));
+    };
+    const auto logical_size = [ratio](int device) {
+        return static_cast<int>(std::ceil(device / ratio - 1e-9));
+    };
     for (int i = 0; i < kControlCount; ++i) {
-        const auto id = static_cast<Id>(i);
-        Place d = to_device(control(id).twips, device_scale);
-        if (id == Picture1) {
-            // As large as the canvas, one canvas pixel to a device pixel; its rounding of the
-            // size may differ by a pixel from that of the edges.
-            d.width = area.width();
-            d.height = area.height();
-        }
+        const Place& d = places[static_cast<std::size_t>(i)];
         QWidget* w = controls_[static_cast<std::size_t>(i)];
-        // In whole logical pixels: at a pixel ratio of 2 an odd edge moves by one device pixel;
-        // a size is rounded up, so that the picture's widget holds the whole canvas.
-        const auto logical = [ratio](int device) {
-            return static_cast<int>(std::lround(device / ratio));
-        };
-        const auto logical_size = [ratio](int device) {
-            return static_cast<int>(std::ceil(device / ratio - 1e-9));
-        };
-        w->setGeometry(logical(d.left + dx), logical(d.top + dy), logical_size(d.width),
+        w->setGeometry(logical(d.left), logical(d.top), logical_size(d.width),
                        logical_size(d.height));
         // The boxes in the default font at the layout's scale; captions are fitted below.
-        if (control(id).kind == ControlKind::TextBox) {
+        if (control(static_cast<Id>(i)).kind == ControlKind::TextBox) {
             QFont f = font();
             if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * scale_);
             w->setFont(f);
@@ -272,7 +263,13 @@ void Tarrowen::report(const std::string& message) {
     // The report's box takes the keyboard; once it is closed, the keyboard goes back to the
     // control that was pressed, so that a user who cannot see the screen is where they were.
     const QPointer<QWidget> had_focus = focusWidget();
-    report_->report(message);
+    if (report_ != nullptr) {
+        report_->report(message);
+    } else {
+        // A warning box over the window; the program goes on once the user has read it.
+        QMessageBox::warning(this, QString::fromLatin1(layout::kWindowCaption),
+                             QString::fromStdString(message));
+    }
     if (had_focus != nullptr && isVisible() && QApplication::activeModalWidget() == nullptr) {
         activateWindow();
         had_focus->setFocus(Qt::OtherFocusReason);

@@ -9,7 +9,6 @@
 // at its start-up size or below, the layout is that of start-up.
 
 #include <QAction>
-#include <QFont>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QTimer>
@@ -37,7 +36,6 @@ class Tarrowen final : public QWidget, public Frontend {
     // The tick of Timer1.
     void Timer1_Timer();
 
-    Session& session() { return *session_; }
     MotionState& motion() { return session_->motion(); }
     DrawingArea& drawing_area() { return session_->drawing_area(); }
     QtPeriodicTimer& qt_timer() { return *timer_; }
@@ -62,6 +60,7 @@ class Tarrowen final : public QWidget, public Frontend {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void build_controls();
@@ -74,9 +73,8 @@ class Tarrowen final : public QWidget, public Frontend {
     void on_focus_changed(QWidget* now);
 
     std::unique_ptr<Clock> own_clock_;
-    std::unique_ptr<ErrorReport> own_report_;
     Clock* clock_;
-    ErrorReport* report_;
+    ErrorReport* report_;  // nullptr: a message box
     QtPeriodicTimer* timer_;
     QTimer frame_timer_;
     FramePacer pacer_;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page around the program: builds the controls from the layout table that the program
 // holds, places them so that the whole window fills the browser's at its proportions, hands
-// every event to the program, and does what the program asks of the page (page_library.js):
+// every event to the program, and does what the program asks of the page (web_page.cpp):
 // box texts, the canvas's changed rectangles, the timer, frames, reports and the end.
 //
 // Loaded after the program's runtime, in the same script: HEAPU8 and the exported functions
@@ -416,10 +416,12 @@ var tarrowenPage = (function () {
     return Array.from(document.querySelectorAll('#picture-menu [role=menuitemcheckbox]'));
   }
 
-  function openMenu(x, y) {
+  // Where the click `at` was, or from the keyboard (none) at the picture's corner.
+  function openMenu(at) {
     const menu = document.getElementById('picture-menu');
-    menu.style.left = x + 'px';
-    menu.style.top = y + 'px';
+    const r = canvas.getBoundingClientRect();
+    menu.style.left = (at ? at.clientX : r.left + 8) + 'px';
+    menu.style.top = (at ? at.clientY : r.top + 8) + 'px';
     menu.hidden = false;
     menuEntries()[0].focus();
   }
@@ -470,15 +472,13 @@ var tarrowenPage = (function () {
     canvas.addEventListener('contextmenu', (event) => {
       event.preventDefault();
       // From the keyboard the menu opens at the picture's corner.
-      const r = canvas.getBoundingClientRect();
       const keyboard = event.button !== 2 || (event.clientX === 0 && event.clientY === 0);
-      openMenu(keyboard ? r.left + 8 : event.clientX, keyboard ? r.top + 8 : event.clientY);
+      openMenu(keyboard ? null : event);
     });
     canvas.addEventListener('keydown', (event) => {
       if (event.key === 'ContextMenu' || (event.key === 'F10' && event.shiftKey)) {
         event.preventDefault();
-        const r = canvas.getBoundingClientRect();
-        openMenu(r.left + 8, r.top + 8);
+        openMenu(null);
       }
     });
     menu.addEventListener('keydown', menuKey);

@@ -27,15 +27,17 @@ bool is_control(int id) {
 
 }  // namespace
 
-extern "C" {
-
 // The script's start: builds the controls, then calls tarrowen_start.
-void tarrowen_js_main();
+EM_JS(void, tarrowen_js_main, (), { tarrowenPage.main(); })
 
-// The page's side of caption fitting (page_library.js): whether the caption of control `id`
-// fits whole in `size` CSS pixels, and the size it takes.
-int tarrowen_js_caption_fits(int id, double size);
-void tarrowen_js_set_caption_size(int id, double size);
+// The page's side of caption fitting: whether the caption of control `id` fits whole in `size`
+// CSS pixels, and the size it takes.
+EM_JS(int, tarrowen_js_caption_fits, (int id, double size),
+      { return tarrowenPage.captionFits(id, size) ? 1 : 0; })
+EM_JS(void, tarrowen_js_set_caption_size, (int id, double size),
+      { tarrowenPage.setCaptionSize(id, size); })
+
+extern "C" {
 
 // The layout table as JSON text (core/layout/layout_json.h), valid for the page's life.
 EMSCRIPTEN_KEEPALIVE const char* tarrowen_table_json() {

@@ -6,17 +6,19 @@
 #include <chrono>
 #include <utility>
 
-// The page's side, in page_library.js. Texts go as UTF-8 bytes with their length; pixels as
-// the address of the canvas's buffer, which the script wraps without copying.
-extern "C" {
-void tarrowen_js_set_box(int box, const char* text, int length, int quietly);
-void tarrowen_js_present(const void* pixels, int stride, int width, int height, int x0, int y0,
-                         int x1, int y1);
-void tarrowen_js_request_frame();
-void tarrowen_js_report(const char* text, int length);
-void tarrowen_js_quit();
-void tarrowen_js_set_ticking(int on);
-}
+// The page's side, each handed over to the page's script (page.js). Texts go as UTF-8 bytes
+// with their length; pixels as the address of the canvas's buffer, which the script wraps
+// without copying.
+EM_JS(void, tarrowen_js_set_box, (int box, const char* text, int length, int quietly),
+      { tarrowenPage.setBox(box, text, length, quietly); })
+EM_JS(void, tarrowen_js_present,
+      (const void* pixels, int stride, int width, int height, int x0, int y0, int x1, int y1),
+      { tarrowenPage.present(pixels, stride, width, height, x0, y0, x1, y1); })
+EM_JS(void, tarrowen_js_request_frame, (), { tarrowenPage.requestFrame(); })
+EM_JS(void, tarrowen_js_report, (const char* text, int length),
+      { tarrowenPage.report(text, length); })
+EM_JS(void, tarrowen_js_quit, (), { tarrowenPage.quit(); })
+EM_JS(void, tarrowen_js_set_ticking, (int on), { tarrowenPage.setTicking(on); })
 
 namespace tarrowen {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program in a browser page: what the page supplies to the session, through a handful of
-// functions of the page's script (page_library.js), which turns them into DOM updates, canvas
+// functions of the page's script (page.js), which turns them into DOM updates, canvas
 // copies, timers and a dialog.
 //
 // The page's script builds the controls from the layout table and hands every user event to

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/caption_font.h"
 
-#include <map>
-
 #include "core/layout/caption_sizes.h"
 #include "win32/dpi_scale.h"
 #include "win32/wide_text.h"
 
 namespace tarrowen {
 
+namespace {
+
+// The system's message font at `dpi` (SystemParametersInfoForDpi), the font of every control.
 LOGFONTW message_font(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -23,8 +24,6 @@ LOGFONTW message_font(UINT dpi) {
     f.lfHeight = MulDiv(f.lfHeight, static_cast<int>(dpi), system_dpi);
     return f;
 }
-
-namespace {
 
 // Inside a push button, what its frame leaves for the caption, at 96 dpi.
 constexpr int kButtonInsetX = 4;
@@ -79,7 +78,7 @@ RECT caption_area(const layout::Control& c, RECT r, UINT dpi) {
 }
 
 void CaptionFonts::release() {
-    for (HFONT f : fonts_)
+    for (const auto& [pixels, f] : fonts_)
         DeleteObject(f);
     fonts_.clear();
 }
@@ -88,9 +87,6 @@ void CaptionFonts::make(UINT dpi) {
     using namespace layout;
     release();
     const LOGFONTW base = message_font(dpi);
-    fonts_.push_back(CreateFontIndirectW(&base));
-    font_of_.fill(fonts_.front());
-
     HDC dc = CreateCompatibleDC(nullptr);
     const auto sizes =
         caption_sizes({static_cast<double>(font_pixels(base)), 1, smallest_caption(scale_of(dpi))},
@@ -101,14 +97,14 @@ void CaptionFonts::make(UINT dpi) {
                       });
     DeleteDC(dc);
 
-    std::map<int, HFONT> smaller;
     for (int i = 0; i < kControlCount; ++i) {
-        const int pixels = static_cast<int>(sizes[static_cast<std::size_t>(i)]);
-        if (pixels == 0 || pixels == font_pixels(base)) continue;
-        HFONT& f = smaller[pixels];
+        // Controls without a caption take the message font.
+        const int caption = static_cast<int>(sizes[static_cast<std::size_t>(i)]);
+        const int pixels = caption == 0 ? font_pixels(base) : caption;
+        HFONT& f = fonts_[pixels];
         if (f == nullptr) {
-            const LOGFONTW shrunk = in_size(base, pixels);
-            f = fonts_.emplace_back(CreateFontIndirectW(&shrunk));
+            const LOGFONTW font = pixels == font_pixels(base) ? base : in_size(base, pixels);
+            f = CreateFontIndirectW(&font);
         }
         font_of_[static_cast<std::size_t>(i)] = f;
     }

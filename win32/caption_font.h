@@ -12,15 +12,12 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <string>
-#include <vector>
 
 #include "core/layout/layout.h"
 
 namespace tarrowen {
-
-// The system's message font at `dpi` (SystemParametersInfoForDpi), the font of every control.
-LOGFONTW message_font(UINT dpi);
 
 // The text format in which captions are drawn and measured.
 inline constexpr UINT kCaptionFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
@@ -51,7 +48,7 @@ class CaptionFonts {
   private:
     void release();
 
-    std::vector<HFONT> fonts_;  // fonts_[0] the message font, then one per smaller size
+    std::map<int, HFONT> fonts_;  // by height in pixels: the message font's, and smaller ones
     std::array<HFONT, layout::kControlCount> font_of_{};
 };
 

@@ -3,12 +3,16 @@
 
 namespace tarrowen {
 
+namespace {
+constexpr UINT_PTR kServeTimer = 1;
+}  // namespace
+
 MessageLoop::MessageLoop(WaitableTimer& timer, std::function<void()> on_tick,
                          std::function<void()> on_frame)
     : timer_(timer), on_tick_(std::move(on_tick)), on_frame_(std::move(on_frame)) {}
 
 DWORD MessageLoop::frame_timeout() const {
-    if (!frame_requested_) return INFINITE;
+    if (!pacer_.requested()) return INFINITE;
     return static_cast<DWORD>(pacer_.wait_ms(monotonic_seconds()));
 }
 
@@ -18,17 +22,36 @@ void MessageLoop::deliver_tick() {
 }
 
 void MessageLoop::deliver_frame_if_due() {
-    if (!frame_requested_) return;
-    const double now = monotonic_seconds();
-    if (!pacer_.is_due(now)) return;
-    frame_requested_ = false;
-    pacer_.delivered(now);
-    on_frame_();
+    if (pacer_.take_due(monotonic_seconds())) on_frame_();
 }
 
 void MessageLoop::serve_due() {
     if (WaitForSingleObject(timer_.handle(), 0) == WAIT_OBJECT_0) deliver_tick();
     deliver_frame_if_due();
+}
+
+void MessageLoop::modal(bool begins) {
+    modal_depth_ += begins ? 1 : -1;
+    if (begins && modal_depth_ == 1) SetTimer(dialog_, kServeTimer, USER_TIMER_MINIMUM, nullptr);
+    if (!begins && modal_depth_ == 0) KillTimer(dialog_, kServeTimer);
+}
+
+bool MessageLoop::handle_modal(UINT message, WPARAM wp) {
+    switch (message) {
+        case WM_ENTERSIZEMOVE:
+        case WM_ENTERMENULOOP:
+            modal(true);
+            return true;
+        case WM_EXITSIZEMOVE:
+        case WM_EXITMENULOOP:
+            modal(false);
+            return true;
+        case WM_TIMER:
+            if (wp == kServeTimer) serve_due();
+            return wp == kServeTimer;
+        default:
+            return false;
+    }
 }
 
 bool MessageLoop::dialog_key(MSG& msg) {

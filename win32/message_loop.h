@@ -10,8 +10,9 @@
 // but blocks the thread, and the thread must wait on the timer; the refresh period from the
 // display settings is near enough, and a frame never waits longer than one period.)
 //
-// A modal loop of Windows' own does not run this loop; serve_due() is for the window to call
-// meanwhile (win32/modal_loops.h).
+// A modal loop of Windows' own (a message box, moving the window, the system menu) does not run
+// this loop: while any such loop runs, a thread timer's WM_TIMER serves what is due, so that the
+// motion goes on behind a report and under a dragged window, at the thread timer's coarser rate.
 
 #include <windows.h>
 
@@ -36,17 +37,24 @@ class MessageLoop {
     void set_refresh_rate(double hz) { pacer_.set_refresh_rate(hz); }
 
     // One frame to be delivered at the next refresh.
-    void request_frame() { frame_requested_ = true; }
+    void request_frame() { pacer_.request(); }
+    // One tick of the timer, as if it had fired.
+    void deliver_tick();
 
     // Runs until WM_QUIT and returns its exit code.
     int run();
-    // Delivers a tick that is due and a frame that is due, without waiting.
-    void serve_due();
+
+    // A modal loop begins (true) or ends (false); they nest.
+    void modal(bool begins);
+    // The dialog window's messages that begin and end one, and the thread timer's: true when
+    // handled.
+    bool handle_modal(UINT message, WPARAM wp);
 
   private:
+    // Delivers a tick that is due and a frame that is due, without waiting.
+    void serve_due();
     // Milliseconds until the requested frame is due (0: now), or INFINITE when none is.
     DWORD frame_timeout() const;
-    void deliver_tick();
     void deliver_frame_if_due();
     // The dialog keys; true when the message was handled.
     bool dialog_key(MSG& msg);
@@ -57,7 +65,7 @@ class MessageLoop {
     HWND dialog_ = nullptr;
     HACCEL keys_ = nullptr;
     FramePacer pacer_;
-    bool frame_requested_ = false;
+    int modal_depth_ = 0;
 };
 
 // The refresh rate of the monitor that shows `window`, in hertz; 0 when Windows does not say.

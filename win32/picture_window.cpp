@@ -11,31 +11,21 @@ const DrawingArea& area_of(HWND picture) {
     return *reinterpret_cast<const DrawingArea*>(GetWindowLongPtrW(picture, GWLP_USERDATA));
 }
 
-// Rows y0 .. y1 of the canvas as a DIB: the header describes them alone, from the first
-// of them on, so no source offset on the vertical axis is needed.
-struct Band {
-    BITMAPINFO info{};
-    const void* bits = nullptr;
-};
-
-Band band(const DrawingArea& area, int y0, int y1) {
-    Band b;
-    b.info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    b.info.bmiHeader.biWidth = area.stride();
-    b.info.bmiHeader.biHeight = -(y1 - y0);  // negative: top-down
-    b.info.bmiHeader.biPlanes = 1;
-    b.info.bmiHeader.biBitCount = 32;
-    b.info.bmiHeader.biCompression = BI_RGB;
-    b.bits = area.pixels() + static_cast<std::ptrdiff_t>(y0) * area.stride();
-    return b;
-}
-
 void copy_rect(HDC dc, const DrawingArea& area, const Rect& r) {
     const Rect d = r & Rect{0, 0, area.width(), area.height()};
     if (d.empty()) return;
-    const Band b = band(area, d.y0, d.y1);
+    // Rows d.y0 .. d.y1 of the canvas as a DIB: the header describes them alone, from the first
+    // of them on, so no source offset on the vertical axis is needed.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = area.stride();
+    info.bmiHeader.biHeight = -d.height();  // negative: top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const void* bits = area.pixels() + static_cast<std::ptrdiff_t>(d.y0) * area.stride();
     SetDIBitsToDevice(dc, d.x0, d.y0, static_cast<DWORD>(d.width()), static_cast<DWORD>(d.height()),
-                      d.x0, 0, 0, static_cast<UINT>(d.height()), b.bits, &b.info, DIB_RGB_COLORS);
+                      d.x0, 0, 0, static_cast<UINT>(d.height()), bits, &info, DIB_RGB_COLORS);
 }
 
 void notify_parent(HWND picture, WORD code) {

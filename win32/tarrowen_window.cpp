@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32/tarrowen_window.h"
 
-#include <algorithm>
+#include <windowsx.h>
 
 #include "core/layout/reading_order.h"
 #include "win32/dpi_scale.h"
 #include "win32/owner_drawn.h"
-#include "win32/picture_menu.h"
 #include "win32/picture_window.h"
 #include "win32/quiet_edit.h"
 #include "win32/remote_control.h"
@@ -28,13 +27,9 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
         hand_clock_ = c.get();
         clock_ = std::move(c);
         timer_.set_hand_driven(true);
-        remote_.emplace(
-            RemoteMessages::Handlers{[this](double seconds) { hand_clock_->set(seconds); },
-                                     [this] {
-                                         timer_.count_tick();
-                                         session_->dispatch(Event::tick());
-                                     },
-                                     [this] { session_->present_now(); }});
+        remote_ = {RegisterWindowMessageW(remote::kSetClockMessage),
+                   RegisterWindowMessageW(remote::kTickMessage),
+                   RegisterWindowMessageW(remote::kPresentMessage)};
     } else {
         clock_ = std::make_unique<DayClock>();
     }
@@ -59,12 +54,13 @@ TarrowenWindow::TarrowenWindow(HINSTANCE instance, std::optional<double> hand_cl
     dpi_ = GetDpiForWindow(window_);
     if (dpi_ == 0) dpi_ = 96;
     loop_.set_dialog(window_);
-    modal_loops_.set_window(window_);
     follow_monitor();
 
     session_ = std::make_unique<Session>(*this, scale_of(dpi_));
     build_controls();
-    keys_ = create_window_keys();
+    // The window's one key that no control has: F11 for full screen.
+    ACCEL f11{FVIRTKEY, VK_F11, static_cast<WORD>(remote::kFullScreenCommand)};
+    keys_ = CreateAcceleratorTableW(&f11, 1);
     loop_.set_accelerators(keys_);
     lay_out();
     size_window();
@@ -120,17 +116,12 @@ void TarrowenWindow::build_controls() {
 
 void TarrowenWindow::lay_out() {
     fonts_.make(layout_dpi());
+    const DrawingArea& area = session_->drawing_area();
+    const auto places = layout::device_places(scale(), offset_, area.width(), area.height());
     for (int i = 0; i < layout::kControlCount; ++i) {
         const auto id = static_cast<layout::Id>(i);
-        const layout::Place p = layout::to_device(layout::control(id).twips, scale());
-        RECT r{p.left + offset_.x, p.top + offset_.y, p.right() + offset_.x,
-               p.bottom() + offset_.y};
-        // The picture takes its canvas's size, so that the canvas's pixels are the screen's.
-        if (id == layout::Picture1) {
-            r.right = r.left + session_->drawing_area().width();
-            r.bottom = r.top + session_->drawing_area().height();
-        }
-        SetWindowPos(control(id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+        const layout::Place& p = places[static_cast<std::size_t>(i)];
+        SetWindowPos(control(id), nullptr, p.left, p.top, p.width, p.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.of(id)), TRUE);
         if (layout::is_text_box(id)) {
@@ -176,10 +167,10 @@ void TarrowenWindow::report(const std::string& message) {
     // The box takes the keyboard; once it is closed, the keyboard goes back to the control that
     // was pressed, so that a user who cannot see the screen is where they were.
     const HWND had_focus = GetFocus();
-    modal_loops_.modal(true);
+    loop_.modal(true);
     MessageBoxW(window_, widen(message).c_str(), widen(layout::kWindowCaption).c_str(),
                 MB_OK | MB_ICONWARNING);
-    modal_loops_.modal(false);
+    loop_.modal(false);
     if (had_focus != nullptr && IsWindow(had_focus)) SetFocus(had_focus);
 }
 
@@ -190,17 +181,15 @@ void TarrowenWindow::quit() {
 
 void TarrowenWindow::on_size(int width, int height) {
     if (session_ == nullptr) return;
-    const double start_width = layout::to_device(layout::kClientWidth, scale_of(dpi_));
-    const double start_height = layout::to_device(layout::kClientHeight, scale_of(dpi_));
-    // The largest factor at which the whole layout fits, never below start-up's: a window made
-    // smaller shows the start-up layout cut off.
-    const double fit = std::max(1.0, std::min(width / start_width, height / start_height));
-    const double k = scale_of(dpi_) * fit;
-    const POINT offset{std::max(0, width - layout::to_device(layout::kClientWidth, k)) / 2,
-                       std::max(0, height - layout::to_device(layout::kClientHeight, k)) / 2};
-    if (fit == fit_ && offset.x == offset_.x && offset.y == offset_.y) return;
+    const double fit = layout::fit_factor(width, height, scale_of(dpi_));
+    const layout::Offset offset = layout::centring(width, height, scale_of(dpi_) * fit);
+    if (fit == fit_ && offset == offset_) return;
     fit_ = fit;
     offset_ = offset;
+    rescale();
+}
+
+void TarrowenWindow::rescale() {
     // The canvas takes the pixel ratio it is shown at, and the picture is drawn again.
     session_->set_pixel_ratio(scale());
     lay_out();
@@ -208,9 +197,23 @@ void TarrowenWindow::on_size(int width, int height) {
 }
 
 void TarrowenWindow::on_picture_menu(LPARAM where) {
-    modal_loops_.modal(true);
-    const int chosen = track_picture_menu(window_, picture_, where, full_screen_.on(), projector_);
-    modal_loops_.modal(false);
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return;
+    AppendMenuW(menu, MF_STRING | (full_screen_.on() ? MF_CHECKED : MF_UNCHECKED),
+                remote::kFullScreenCommand, L"Full screen\tF11");
+    AppendMenuW(menu, MF_STRING | (projector_ ? MF_CHECKED : MF_UNCHECKED),
+                remote::kProjectorCommand, L"Projector colours");
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {
+        at = {8, 8};
+        ClientToScreen(picture_, &at);
+    }
+    loop_.modal(true);
+    const int chosen = static_cast<int>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+        at.y, 0, window_, nullptr));
+    loop_.modal(false);
+    DestroyMenu(menu);
     if (chosen != 0) on_command(chosen, 0);
 }
 
@@ -260,11 +263,25 @@ LRESULT CALLBACK TarrowenWindow::window_proc(HWND w, UINT message, WPARAM wp, LP
     return self->handle(message, wp, lp);
 }
 
+bool TarrowenWindow::on_remote(UINT message, LPARAM lp) {
+    if (message == 0) return false;
+    if (message == remote_[0]) {
+        hand_clock_->set(remote::lparam_to_seconds(lp));
+    } else if (message == remote_[1]) {
+        loop_.deliver_tick();
+    } else if (message == remote_[2]) {
+        session_->present_now();
+    } else {
+        return false;
+    }
+    return true;
+}
+
 LRESULT TarrowenWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
-    if (remote_ && remote_->handle(message, lp)) return 1;
+    if (on_remote(message, lp)) return 1;
     // The window may have come to another monitor, or the monitor changed its mode.
     if (message == WM_EXITSIZEMOVE || message == WM_DISPLAYCHANGE) follow_monitor();
-    if (modal_loops_.handle(message, wp)) return 0;
+    if (loop_.handle_modal(message, wp)) return 0;
     switch (message) {
         case WM_COMMAND:
             on_command(LOWORD(wp), HIWORD(wp));
@@ -287,15 +304,13 @@ LRESULT TarrowenWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wp);
             fit_ = 1.0;
-            offset_ = {0, 0};
-            session_->set_pixel_ratio(scale());
-            lay_out();
+            offset_ = {};
+            rescale();
             size_window();
             follow_monitor();
             const auto* suggested = reinterpret_cast<const RECT*>(lp);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            InvalidateRect(window_, nullptr, TRUE);
             return 0;
         }
         case WM_CLOSE:

@@ -7,12 +7,11 @@
 // It is aware of each monitor's dpi: controls stand at their twips at that dpi
 // (win32/dpi_scale.h), every control has the system's message font at that dpi, and the canvas
 // has pixel ratio dpi/96. On WM_DPICHANGED (the window moved to another monitor, or the scale
-// changed) all of it is done again. The fonts, the controls it draws itself, the modal loops'
-// ticks and the test's messages each have a file of their own.
+// changed) all of it is done again. The fonts and the controls it draws itself each have a file
+// of their own.
 //
 // Made larger than at start-up (its frame dragged, maximised, full screen), the window scales
-// its whole layout, fonts and picture included, by the largest factor at which it fits, centred;
-// at its start-up size or below it shows the start-up layout.
+// its whole layout, fonts and picture included (core/layout/window_fit.h).
 
 #include <windows.h>
 
@@ -25,14 +24,13 @@
 #include "core/frontend/frontend.h"
 #include "core/frontend/session.h"
 #include "core/layout/layout.h"
+#include "core/layout/window_fit.h"
 #include "core/platform/hand_clock.h"
 #include "win32/accessible_names.h"
 #include "win32/caption_font.h"
 #include "win32/dpi_scale.h"
 #include "win32/full_screen.h"
 #include "win32/message_loop.h"
-#include "win32/modal_loops.h"
-#include "win32/remote_messages.h"
 #include "win32/waitable_timer.h"
 
 namespace tarrowen {
@@ -75,6 +73,16 @@ class TarrowenWindow final : public Frontend {
     double scale() const { return scale_of(dpi_) * fit_; }
     UINT layout_dpi() const { return static_cast<UINT>(std::lround(dpi_ * fit_)); }
     void on_size(int width, int height);
+    // The canvas at the scale the layout now has, and the controls placed and drawn again.
+    void rescale();
+    // The hand-set clock's messages (win32/remote_control.h); false for every other message.
+    bool on_remote(UINT message, LPARAM lp);
+    // The picture's context menu, "Full screen" (F11) and "Projector colours", each checked
+    // while it is on: a popup menu of Windows' own, so that assistive technology reads its
+    // entries with their names and checked states. Opened by a right click on the picture, and
+    // by Shift+F10 or the Menu key while the picture has the focus: `where` is the
+    // WM_CONTEXTMENU point in screen coordinates, or -1 from the keyboard (the menu then opens at
+    // the picture's top left corner).
     void on_picture_menu(LPARAM where);
     // Frames follow the refresh rate of the monitor that shows the window, also after it moved.
     void follow_monitor() { loop_.set_refresh_rate(refresh_rate_of(window_)); }
@@ -92,14 +100,13 @@ class TarrowenWindow final : public Frontend {
     AccessibleNames names_;
     UINT dpi_ = 96;
     double fit_ = 1.0;
-    POINT offset_{0, 0};  // of the layout in the client area, centring it
+    layout::Offset offset_;  // of the layout in the client area, centring it
     FullScreen full_screen_;
     bool projector_ = false;
     HACCEL keys_ = nullptr;
     CaptionFonts fonts_;
-    ModalLoops modal_loops_{loop_};
-    // The hand-set clock's messages, when it is on.
-    std::optional<RemoteMessages> remote_;
+    // The registered ids of the hand-set clock's messages: set clock, tick, present; 0 without it.
+    std::array<UINT, 3> remote_{};
 };
 
 }  // namespace tarrowen

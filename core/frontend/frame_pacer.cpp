@@ -19,6 +19,13 @@ int FramePacer::wait_ms(double now) const {
     return static_cast<int>(std::ceil((due(now) - now) * 1000));
 }
 
+bool FramePacer::take_due(double now) {
+    if (!requested_ || !is_due(now)) return false;
+    requested_ = false;
+    delivered(now);
+    return true;
+}
+
 double monotonic_seconds() {
     const auto t = std::chrono::steady_clock::now().time_since_epoch();
     return std::chrono::duration<double>(t).count();

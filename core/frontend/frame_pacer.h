@@ -28,10 +28,17 @@ class FramePacer {
     // The frame went out at `now`.
     void delivered(double now) { last_frame_ = now; }
 
+    // For a loop that waits for what is due: one frame asked for, until it goes out.
+    void request() { requested_ = true; }
+    bool requested() const { return requested_; }
+    // Whether the frame asked for is to go out at `now`; if so it counts as delivered then.
+    bool take_due(double now);
+
   private:
     double period_ = 1.0 / 60;
     // None yet: the first frame goes out when asked for.
     double last_frame_ = -std::numeric_limits<double>::infinity();
+    bool requested_ = false;
 };
 
 // Seconds on the system's monotonic clock (std::chrono::steady_clock), from an arbitrary origin.

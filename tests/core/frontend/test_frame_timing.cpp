@@ -49,6 +49,21 @@ TEST_CASE("a new refresh rate paces the next frame") {
     CHECK(p.period() == doctest::Approx(1.0 / 120));
 }
 
+TEST_CASE("a frame asked for goes out once, when it is due") {
+    FramePacer p;
+    CHECK_FALSE(p.take_due(1.0));  // none asked for
+    p.request();
+    CHECK(p.take_due(1.0));  // the first at once
+    CHECK_FALSE(p.requested());
+    p.request();
+    CHECK_FALSE(p.take_due(1.01));  // 1/60 s after the last
+    CHECK(p.requested());
+    CHECK(p.take_due(1.0 + 1.0 / 60));
+    CHECK_FALSE(p.take_due(1.1));  // taken: not again until asked for
+    p.request();
+    CHECK(p.take_due(1.1));  // idle for longer than a period: at once
+}
+
 TEST_CASE("the tick report counts ticks and the intervals between them") {
     struct Row {
         int ticks;

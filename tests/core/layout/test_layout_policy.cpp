@@ -11,6 +11,7 @@
 #include "core/layout/device_pixels.h"
 #include "core/layout/layout_json.h"
 #include "core/layout/reading_order.h"
+#include "core/layout/window_fit.h"
 
 using namespace tarrowen::layout;
 
@@ -80,6 +81,41 @@ struct Toolkit {
 };
 
 }  // namespace
+
+TEST_CASE("a larger window scales the layout by the largest factor that fits, and centres it") {
+    struct Row {
+        double width, height, unit_scale;  // the client area, and the unit it is measured in
+        double factor;
+        double scale;  // device pixels per 96-dpi pixel of the layout, for centring
+        int device_width, device_height;
+        Offset offset;
+    };
+    const Row rows[] = {
+        {739, 560, 1, 1, 1, 739, 560, {0, 0}},                      // start-up
+        {700, 500, 1, 1, 1, 700, 500, {0, 0}},                      // smaller: cut off, not shrunk
+        {1478, 1200, 1, 2, 2, 1478, 1200, {0, 40}},                 // 1120 high, 80 left over
+        {2956, 2240, 2, 2, 4, 2956, 2240, {0, 0}},                  // 192 dpi, twice its start-up
+        {1920, 1200, 1, 15.0 / 7, 15.0 / 7, 1920, 1200, {168, 0}},  // 1584 wide: 336 over
+        {1000, 560, 1, 1, 1, 1000, 560, {130, 0}},  // wider only: 261 over, the odd one right
+    };
+    for (const Row& r : rows) {
+        CAPTURE(r.width);
+        CAPTURE(r.height);
+        CHECK(fit_factor(r.width, r.height, r.unit_scale) == doctest::Approx(r.factor));
+        CHECK(centring(r.device_width, r.device_height, r.scale) == r.offset);
+    }
+}
+
+TEST_CASE(
+    "the controls' device places: moved as the layout is centred, the picture its canvas's size") {
+    const auto at_1 = device_places(1, {}, 567, 500);
+    CHECK(at_1[Picture1] == Place{8, 16, 567, 500});
+    CHECK(at_1[runSImulation] == Place{640, 8, 80, 25});
+    // At scale 2 the picture's edges span 1133 pixels, its canvas 1134 (567 · 2).
+    const auto at_2 = device_places(2, {10, 40}, 1134, 1000);
+    CHECK(at_2[Picture1] == Place{26, 72, 1134, 1000});
+    CHECK(at_2[cmd_color(1)] == Place{1370, 247, 113, 60});
+}
 
 TEST_CASE("a group takes the largest size at which all its captions fit, never below the floor") {
     struct Row {
