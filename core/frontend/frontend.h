@@ -7,7 +7,8 @@
 // event into one Session::dispatch():
 //
 //   a click on a button            dispatch(Event::click(id))
-//   a text box's text changed      dispatch(Event::text_changed(id))
+//   a text box's text changed      dispatch(Event::text_changed(id)), by the user, or by
+//                                  set_box_text() where the toolkit tells of that too
 //   a tick of the periodic timer   dispatch(Event::tick())
 //   the frame asked for came       dispatch(Event::frame())
 //   the screen's pixel ratio       session.set_pixel_ratio(ratio)

@@ -24,7 +24,7 @@ void Readouts::write(int box, const std::string& text) {
         // Inputs are written seldom, and must show at once.
         is_pending_.at(i) = false;
         shown_[i] = text;
-        frontend_.set_box_text(box, text, false);
+        hand_over(box, false);
         return;
     }
     // Assigned into the string kept for the box: a readout's text fits its capacity, so the
@@ -34,6 +34,8 @@ void Readouts::write(int box, const std::string& text) {
 }
 
 void Readouts::typed(int box) {
+    // A box that tells of every change of its text tells of this object's own writes too.
+    if (box == writing_) return;
     const auto i = static_cast<std::size_t>(box);
     is_pending_.at(i) = false;
     unheard_[i] = false;
@@ -44,7 +46,17 @@ void Readouts::show(int box, bool quietly, double now) {
     const auto i = static_cast<std::size_t>(box);
     unheard_[i] = quietly;
     if (!quietly) announced_at_[i] = now;
-    frontend_.set_box_text(box, shown_[i], quietly);
+    hand_over(box, quietly);
+}
+
+void Readouts::hand_over(int box, bool quietly) {
+    writing_ = box;
+    // Cleared also when the front-end throws.
+    struct Written {
+        int& box;
+        ~Written() { box = -1; }
+    } written{writing_};
+    frontend_.set_box_text(box, shown_[static_cast<std::size_t>(box)], quietly);
 }
 
 void Readouts::flush(bool running, int focused_box, double now) {

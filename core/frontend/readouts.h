@@ -43,10 +43,11 @@ class Readouts {
     std::string text(int box) const;
     // Inputs are shown at once; readouts are kept for the next flush.
     void write(int box, const std::string& text);
-    // The user has changed the text of `box`: what it shows now is the user's, and nothing
-    // written before is shown or told over it. Without this a readout written by the last tick
-    // before a pause, or told once more when the motion stands still, would replace at the next
-    // frame what the user typed after it.
+    // The text of `box` has changed. Unless this is the box telling of the write being handed
+    // to it now (Qt's and Windows' boxes tell of the program's writes too), the user changed it:
+    // what it shows now is the user's, and nothing written before is shown or told over it.
+    // Without this a readout written by the last tick before a pause, or told once more when
+    // the motion stands still, would replace at the next frame what the user typed after it.
     void typed(int box);
 
     // Hands the readouts written since the last flush to the front-end, those that changed, by
@@ -58,6 +59,8 @@ class Readouts {
     static constexpr double kAnnounceInterval = 3.0;  // s between the focused readout's values
 
     void show(int box, bool quietly, double now);
+    // Hands shown_[box] to the front-end.
+    void hand_over(int box, bool quietly);
 
     Frontend& frontend_;
     std::array<std::string, kBoxCount> pending_{};
@@ -68,6 +71,8 @@ class Readouts {
     std::array<double, kBoxCount> announced_at_{};
     // The box that had the focus at the last flush, -1 for none.
     int focused_box_ = -1;
+    // The box being handed its text now, -1 for none.
+    int writing_ = -1;
 };
 
 }  // namespace tarrowen

@@ -3,7 +3,9 @@
 // A front-end of the core's own, for tests and the fuzzer: it holds the boxes' texts as a
 // window's boxes would, keeps a copy of the screen that only presented rectangles reach, and
 // records every write, frame asked for, report and quit. Its timer only holds its settings
-// and its clock is set by hand, so that a test says when anything happens.
+// and its clock is set by hand, so that a test says when anything happens. Given the session,
+// a box tells of every change of its text, the program's own writes too, as a box of Qt or of
+// Windows does (the page's tells only of what the user typed).
 
 #include <array>
 #include <cstdint>
@@ -33,8 +35,12 @@ class RecordingFrontend final : public Frontend {
 
     std::string box_text(int box) const override { return texts.at(static_cast<std::size_t>(box)); }
     void set_box_text(int box, const std::string& text, bool quietly) override {
-        texts.at(static_cast<std::size_t>(box)) = text;
+        std::string& shown = texts.at(static_cast<std::size_t>(box));
+        const bool changed = shown != text;
+        shown = text;
         writes[static_cast<std::size_t>(box)].push_back((quietly ? "quiet " : "heard ") + text);
+        if (changed && echo_to != nullptr)
+            echo_to->dispatch(Event::text_changed(layout::txt_masses(box)));
     }
     // Copies the rectangles, as a screen would; one outside the canvas is counted, not copied.
     void present(const DrawingArea& area, const RectList& changed) override {
@@ -93,12 +99,15 @@ class RecordingFrontend final : public Frontend {
     bool quit_asked = false;
     ManualTimer manual_timer;
     HandClock hand_clock;
+    Session* echo_to = nullptr;  // told of every change of a box's text
 };
 
 // The program on the recording front-end, worked as a user and the window system work it.
 struct TestProgram {
     explicit TestProgram(double pixel_ratio = 1.0, PixelFormat format = PixelFormat::Xrgb)
-        : session(screen, pixel_ratio, format) {}
+        : session(screen, pixel_ratio, format) {
+        screen.echo_to = &session;
+    }
 
     // The user replaces the text of box `box` (by role, kBoxOmega ...).
     void type(int box, const std::string& text) {

@@ -82,3 +82,25 @@ TEST_CASE("every readout that changed quietly is heard once when the motion stop
         CHECK(fe.writes[box].size() == 2u);
     }
 }
+
+// Qt's and Windows' boxes tell of the program's own writes as of the user's. Paused with no
+// tick since the last frame, nothing is left to write, and each readout is heard only because
+// it was shown quietly: a write taken for the user's typing would leave it unheard.
+TEST_CASE("paused just after a frame, each readout is heard once with the value it shows") {
+    TestProgram p;
+    p.click(layout::runSImulation);
+    p.screen.hand_clock.set(36001.25f);
+    p.tick();
+    REQUIRE(p.frame());
+    p.click(layout::cmd_stop_simulation);
+    REQUIRE(p.frame());
+    // t = 1.25 s, theta = 2 t = 2.5 rad, R = 1; x and y floored to thousandths, theta / pi to
+    // hundredths: cos 2.5 = -0.80114, sin 2.5 = 0.59847, 2.5 / pi = 0.79577.
+    const char* const shown[] = {" 1.25", " 2.5", "-.802", " .598", " .79 pi"};
+    for (int box = 3; box < kBoxCount; ++box) {
+        CAPTURE(box);
+        const std::string text = shown[box - 3];
+        CHECK(p.screen.writes[static_cast<std::size_t>(box)] ==
+              std::vector<std::string>{"quiet " + text, "heard " + text});
+    }
+}
