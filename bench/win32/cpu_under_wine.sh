@@ -68,8 +68,14 @@ prefix_cpu_percent() {
     awk -v s="$t0" -v e="$t1" 'NR == FNR { a[$1] = $2; next } { d += $2 - a[$1] }
         END { printf "%.1f", 100 * d / (e - s) }' "$work/cpu0" "$work/cpu1"
 }
-# Clicks at client pixel ($1, $2) of the program's window.
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
+# Clicks at client pixel ($1, $2) of the program's window, then rests the pointer on the
+# picture: while it rests on a button, wine's button asks the X server where the pointer is
+# a hundred times a second (its hover tracking), which Windows does not, and which would be
+# counted here as the program's.
+click() {
+    xdotool mousemove --window "$win" "$1" "$2" click 1 mousemove --window "$win" 200 200
+    sleep 0.3
+}
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-16s %9s %9s %9s\n' program "running%" "paused%" "ticks/s"
@@ -89,7 +95,7 @@ done
 full_click() {
     read -r x y <<<"$(awk -v x="$1" -v y="$2" 'BEGIN { k = 1200 / 560; if (1920 / 739 < k) k = 1920 / 739
         printf "%d %d\n", (1920 - 739 * k) / 2 + x * k, (1200 - 560 * k) / 2 + y * k }')"
-    xdotool mousemove "$x" "$y" click 1
+    xdotool mousemove "$x" "$y" click 1 mousemove 200 200
     sleep 0.3
 }
 for arg in "${programs[@]}"; do
