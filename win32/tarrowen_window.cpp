@@ -265,11 +265,11 @@ LRESULT CALLBACK TarrowenWindow::window_proc(HWND w, UINT message, WPARAM wp, LP
 
 bool TarrowenWindow::on_remote(UINT message, LPARAM lp) {
     if (message == 0) return false;
-    if (message == remote_[0]) {
+    if (message == remote_.set_clock) {
         hand_clock_->set(remote::lparam_to_seconds(lp));
-    } else if (message == remote_[1]) {
+    } else if (message == remote_.tick) {
         loop_.deliver_tick();
-    } else if (message == remote_[2]) {
+    } else if (message == remote_.present) {
         session_->present_now();
     } else {
         return false;

@@ -105,8 +105,10 @@ class TarrowenWindow final : public Frontend {
     bool projector_ = false;
     HACCEL keys_ = nullptr;
     CaptionFonts fonts_;
-    // The registered ids of the hand-set clock's messages: set clock, tick, present; 0 without it.
-    std::array<UINT, 3> remote_{};
+    // The registered ids of the hand-set clock's messages; 0 without it.
+    struct {
+        UINT set_clock, tick, present;
+    } remote_{};
 };
 
 }  // namespace tarrowen
